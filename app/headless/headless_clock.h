@@ -1,0 +1,10 @@
+// Controls of the headless shell's virtual clock, for the tool and the tests.
+#pragma once
+#include <cstdint>
+
+// Fixes the seconds that localSeconds() reports (0..59); a negative value
+// returns to the real local time.
+void setHeadlessSeconds(int seconds);
+
+// Sets the virtual millisecond counter, for example just before the wrap.
+void setHeadlessTicks(uint32_t ticks);

@@ -1,0 +1,33 @@
+// pinwick-tool: the game's code run from the command line, for tests and for
+// people who debug the game.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "tools/tool_commands.h"
+
+namespace {
+const char kUsage[] =
+    "usage: pinwick-tool selfplay [--level 0..3] [--games N] [--seconds 0..59] [--show]\n";
+}
+
+int parseIntArgument(const char* text, int low, int high, int* value) {
+  if (text == nullptr || *text == '\0') return 0;
+  errno = 0;
+  char* end = nullptr;
+  long parsed = std::strtol(text, &end, 10);
+  if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return 0;
+  *value = static_cast<int>(parsed);
+  return 1;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+  }
+  if (std::strcmp(argv[1], "selfplay") == 0) return runSelfplayCommand(argc - 2, argv + 2);
+  std::fprintf(stderr, "pinwick-tool: unknown command '%s'; %s", argv[1], kUsage);
+  return kExitUsage;
+}

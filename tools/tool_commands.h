@@ -1,0 +1,12 @@
+// The subcommands of pinwick-tool. Each returns the process exit status:
+// 0 done, 1 failed at run time, 2 bad arguments.
+#pragma once
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+int runSelfplayCommand(int argc, char** argv);
+
+// Parses a whole decimal int in low..high; returns 0 when text is not one.
+int parseIntArgument(const char* text, int low, int high, int* value);
