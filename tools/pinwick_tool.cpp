@@ -9,7 +9,9 @@
 
 namespace {
 const char kUsage[] =
-    "usage: pinwick-tool selfplay [--level 0..3] [--games N] [--seconds 0..59] [--show]\n";
+    "usage: pinwick-tool selfplay [--level 0..3] [--games N] [--seconds 0..59] [--show]\n"
+    "       pinwick-tool sounds DIR\n"
+    "       pinwick-tool sheet OUT.png\n";
 }
 
 int parseIntArgument(const char* text, int low, int high, int* value) {
@@ -28,6 +30,8 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   if (std::strcmp(argv[1], "selfplay") == 0) return runSelfplayCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "sounds") == 0) return runSoundsCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "sheet") == 0) return runSheetCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "pinwick-tool: unknown command '%s'; %s", argv[1], kUsage);
   return kExitUsage;
 }

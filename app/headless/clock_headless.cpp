@@ -3,16 +3,27 @@
 #include "app/clock.h"
 #include "app/headless/headless_clock.h"
 
+#include <chrono>
 #include <ctime>
+#include <thread>
 
 namespace {
 uint32_t virtualTicks = 0;
 int fixedSeconds = -1;
+int realTime = 0;
+
+uint32_t realTicks() {
+  auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
+}  // namespace
 
-uint32_t tickCount() { return virtualTicks; }
+uint32_t tickCount() { return realTime ? realTicks() : virtualTicks; }
 
-void sleepMs(uint32_t ms) { virtualTicks += ms; }
+void sleepMs(uint32_t ms) {
+  if (realTime) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  else virtualTicks += ms;
+}
 
 int localSeconds() {
   if (fixedSeconds >= 0) return fixedSeconds;
@@ -26,3 +37,5 @@ int localSeconds() {
 void setHeadlessSeconds(int seconds) { fixedSeconds = seconds < 0 ? -1 : seconds % 60; }
 
 void setHeadlessTicks(uint32_t ticks) { virtualTicks = ticks; }
+
+void setHeadlessRealTime(int on) { realTime = on ? 1 : 0; }

@@ -8,3 +8,7 @@ void setHeadlessSeconds(int seconds);
 
 // Sets the virtual millisecond counter, for example just before the wrap.
 void setHeadlessTicks(uint32_t ticks);
+
+// 1: the real monotonic clock and real sleeps (for watching a replay at
+// speed); 0: the virtual clock (the default).
+void setHeadlessRealTime(int on);

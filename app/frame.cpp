@@ -1,0 +1,35 @@
+// Pump and pacing. Tick readings are compared by their differences, so the
+// frames neither race nor stall when the 32-bit millisecond counter wraps.
+#include "app/frame.h"
+
+#include "app/clock.h"
+#include "app/shell.h"
+#include "app/window_proc.h"
+
+uint32_t frameClock = 0;
+
+int runMessagePump() {
+  for (;;) {
+    if (!shellPeekMessage() && windowActive != 0 && pendingMessages == 0) return 1;
+    if (pendingMessages != 0) pendingMessages -= 1;
+    if (!shellFetchMessage()) return 0;
+    if (shellTranslateAccelerator()) continue;
+    shellDispatchMessage();
+  }
+}
+
+int waitFrame(GfxWindow window) {
+  for (;;) {
+    if (!runMessagePump()) return 0;
+    sleepMs(1);
+    uint32_t now = tickCount();
+    uint32_t behind = now - frameClock;
+    if (behind < kFrameMs) continue;
+    // Less than 100 ms late: keep the 20 ms grid so the average stays at 50
+    // frames a second. Later than that: drop the lost ticks and start afresh.
+    if (behind < kFrameCatchUpMs) frameClock += kFrameMs;
+    else frameClock = now;
+    present(window);
+    return 1;
+  }
+}

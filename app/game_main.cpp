@@ -1,0 +1,32 @@
+// Devices up, scenes, devices down, in a fixed order.
+#include "app/game_main.h"
+
+#include "scenes/driver.h"
+#include "scenes/picture_slots.h"
+#include "sound/bank.h"
+
+namespace {
+constexpr Rect kLoadingRect = {0, 0, 64, 8};
+constexpr int32_t kLoadingX = 48;  // centres the 64 x 8 picture
+constexpr int32_t kLoadingY = 26;
+constexpr int kFontWidth = 6;
+constexpr int kFontHeight = 12;
+constexpr int kExitNormal = 1;
+}  // namespace
+
+int runGame(GfxWindow window) {
+  initGraphics(window, kScreenWidth, kScreenHeight);
+  fillRect(kScreenRect, 0);  // black, stored as it is
+  loadBitmap("Loading", kSlotLoading);
+  drawSprite(kScreenRect, kLoadingX, kLoadingY, kLoadingRect, kSlotLoading);
+  present(window);
+  initSound(window);
+  createFont(nullptr, kFontWidth, kFontHeight);
+
+  runSceneDriver(window);
+
+  deleteFont();
+  shutdownSound();
+  shutdownGraphics(window);
+  return kExitNormal;
+}

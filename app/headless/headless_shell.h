@@ -1,0 +1,63 @@
+// The headless shell: the whole game without a window, driven by scripted or
+// random input on the virtual clock, observed frame by frame.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+enum HeadlessEventKind : int32_t {
+  kEventMouse,     // a = x, b = y (client pixels, may lie outside)
+  kEventButton,    // a = 0 left / 1 right, b = 1 down / 0 up
+  kEventKey,       // a = virtual key, b = 1 down / 0 up
+  kEventMenu,      // a = command number
+  kEventClose,     // the window's close box
+  kEventAnswer,    // a = 1 yes / 0 no: what the next close confirmation answers
+  kEventMinimise,
+  kEventRestore,
+  kEventSeconds,   // a = the local seconds from now on
+};
+
+// Events of frame N are handled by the pump inside frame N's frame wait.
+struct HeadlessEvent {
+  int32_t frame;
+  int32_t kind;
+  int32_t a;
+  int32_t b;
+};
+
+struct HeadlessRunOptions {
+  std::vector<HeadlessEvent> events;  // in frame order
+  int32_t frameLimit = 0;             // stop after this frame; 0 = no limit
+  std::FILE* trace = nullptr;         // one line per completed frame, or none
+  int realtime = 0;                   // real clock and a t= field in the trace
+  int monkey = 0;                     // random input and invariant checks
+  uint32_t monkeySeed = 0;
+  std::vector<int32_t> shotFrames;    // frames whose presented picture is kept
+  int captureAudio = 0;               // keep the mixed output of the whole run
+};
+
+enum HeadlessRunEnd : int32_t {
+  kRunProgramEnded,    // the game ended by itself (Esc, Exit, close)
+  kRunFrameLimit,      // stopped after the last frame asked for
+  kRunStarved,         // the game waited for a message the script did not have
+  kRunInvariantBroken, // the monkey caught the game in an impossible state
+};
+
+struct HeadlessRunResult {
+  int32_t end = kRunProgramEnded;
+  int32_t framesCompleted = 0;
+  int32_t exitCode = 0;
+  char message[256] = "";
+  std::vector<std::vector<uint32_t>> shots;  // one per shotFrames entry, empty if never reached
+  std::vector<uint8_t> audio;                // 22050 Hz unsigned 8-bit mono
+};
+
+// Runs the whole program (start-up, loading, every scene, shutdown) once.
+HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options);
+
+// The trace line of the current state, without its line break.
+void formatTraceLine(char* line, int size, int32_t frame, int sceneCode, int32_t elapsedMs, int withTime);
+
+// What the window procedure's dialogs showed during the run (for stderr).
+int headlessDialogCount();
+const char* headlessDialogText(int index);

@@ -1,0 +1,40 @@
+// Held keys and mouse buttons, and the press edges the frame reads from them.
+#pragma once
+#include <cstdint>
+
+// Bits of keysHeld / keysPressed.
+constexpr int32_t kKeyLeft = 0x0001;
+constexpr int32_t kKeyRight = 0x0002;
+constexpr int32_t kKeyUp = 0x0004;
+constexpr int32_t kKeyDown = 0x0008;
+constexpr int32_t kKeySpace = 0x0010;
+constexpr int32_t kKeyX = 0x0020;
+constexpr int32_t kKeyZ = 0x0040;
+constexpr int32_t kKeyS = 0x0080;
+constexpr int32_t kKeyA = 0x0100;
+constexpr int32_t kKeyShift = 0x0200;
+constexpr int32_t kKeyF1 = 0x0400;
+constexpr int32_t kKeyF2 = 0x0800;
+constexpr int32_t kKeyEsc = 0x8000;  // sticky: never cleared once set
+
+// Bits of mouseHeld / mousePressed.
+constexpr int32_t kMouseRight = 1;
+constexpr int32_t kMouseLeft = 2;
+
+struct InputState {
+  int32_t keysHeld;
+  int32_t keysPressed;
+  int32_t mouseHeld;
+  int32_t mousePressed;
+  int32_t mouseX;  // client pixels, not clamped to the 160 x 60 area
+  int32_t mouseY;
+};
+
+extern InputState inputState;
+
+// Once per frame: the bits set since the previous call become this frame's
+// press edges, so an edge lasts exactly one frame.
+void updateInputEdges();
+
+// Back to the state at program start (for tests and a fresh headless run).
+void resetInputState();

@@ -1,0 +1,17 @@
+// Every text the player sees, in one place, as UTF-8 (the Win32 build is
+// compiled to Shift-JIS for the narrow calls).
+#pragma once
+
+extern const char kTextWindowTitle[];      // caption of the window and of every box
+extern const char kTextInstanceName[];     // the single-instance lock
+extern const char kTextCloseQuestion[];
+extern const char kTextYes[];
+extern const char kTextNo[];
+extern const char kTextVolumeFailed[];
+extern const char kTextVersionFormat[];    // major, minor, build; year, month, day
+extern const char kTextMenuGame[];
+extern const char kTextMenuReset[];
+extern const char kTextMenuExit[];
+extern const char kTextMenuSetting[];
+extern const char kTextMenuVolume[];
+extern const char kTextMenuVer[];

@@ -1,0 +1,34 @@
+// The turn controller: the match as a state machine advanced once a frame.
+#pragma once
+#include <cstdint>
+
+enum MatchState : int32_t {
+  kAwaitingMove = 1,
+  kStonesTurning = 2,
+  kEndPause = 3,
+  kEndCount = 4,
+  kMatchFinished = 5,
+};
+
+// Read by the board drawing and the face.
+extern int32_t matchState;
+extern int32_t sideToMove;     // 0 once the end count begins
+extern int32_t humanColor;     // 1 white, 2 black, 0 two humans
+extern int32_t computerLevel;
+extern int32_t thinkCounter;   // survives resetMatch
+extern int32_t endPauseCounter;
+extern int32_t endStepTimer;   // survives resetMatch
+
+int resetMatch(int human);
+void stepMatch();
+int humanMove();
+int computerMove();
+int advanceFlips();
+void switchSide();
+int endCountStep();
+int faceMood();
+int isMatchFinished();
+int finalMargin();
+
+// Back to the values at program start, for tests.
+void resetMatchModule();

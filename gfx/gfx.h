@@ -1,0 +1,85 @@
+// The surface store and the drawing primitives: one header, one back end per
+// shell (gfx_soft.cpp for the SDL and headless shells), chosen at link time.
+#pragma once
+#include <cstdint>
+
+// Pixels, right and bottom exclusive.
+struct Rect {
+  int32_t left, top, right, bottom;
+};
+
+// The shell's window: a HWND on Win32, the shell's own window elsewhere.
+typedef void* GfxWindow;
+// The text font made by createFont; nothing in the game draws text with it.
+typedef void* GfxFont;
+
+constexpr int32_t kScreenWidth = 160;
+constexpr int32_t kScreenHeight = 60;
+// The clip Rect every caller passes to drawSprite.
+constexpr Rect kScreenRect = {0, 0, kScreenWidth, kScreenHeight};
+
+// SurfaceSlot numbers run 0..kSurfaceSlotCount-1; each slot is filled at
+// most once in a run.
+constexpr int kSurfaceSlotCount = 512;
+
+// Result codes of the copies, fills and present: kGfxOk when done, any other
+// value is the back end's refusal or error. No caller in the game looks.
+constexpr int32_t kGfxOk = 0;
+constexpr int32_t kGfxRefused = -1;
+
+// toNativeColor's answer when the back buffer cannot be read.
+constexpr uint32_t kNativeColorFailed = 0xFFFFFFFFu;
+
+// Start-up, before initGraphics: where the client area's top-left corner lies
+// relative to the window's outer top-left corner.
+void setClientOffset(int32_t x, int32_t y);
+
+// Start-up: brings up the device and the width x height back buffer (always
+// 160 x 60). 1 when both exist, 0 on failure.
+int initGraphics(GfxWindow window, int32_t width, int32_t height);
+
+// Scene driver (and start-up for "Loading"): decodes the named bitmap resource
+// (name matched without regard to case) into an empty slot. 1 when the
+// picture now fills the slot; 0 for a slot outside 0..511, an occupied slot,
+// a missing or unreadable resource, or no room for the surface.
+int loadBitmap(const char* name, int slot);
+
+// Scene driver: a width x height surface in an empty slot (the wipe's
+// snapshot, slot 15). Same slot rules as loadBitmap. The contents are
+// undefined until something is copied in.
+int createBlankSurface(int32_t width, int32_t height, int slot);
+
+// waitFrame, and start-up once: waits for the 20 ms presentation tick (with
+// the 100 ms catch-up) and copies the back buffer 1:1 into the window's
+// client area. Returns the copy's result code.
+int32_t present(GfxWindow window);
+
+// Exit: releases every surface and the device. Safe to call twice.
+void shutdownGraphics(GfxWindow window);
+
+// Copies the source Rect of the slot's picture so that its top-left corner
+// lands at (x, y), trimmed to clip, skipping every black (0) pixel. Every
+// caller passes kScreenRect as clip. An empty slot draws nothing.
+int32_t drawSprite(const Rect& clip, int32_t x, int32_t y, const Rect& source, int slot);
+
+// Every pixel of r on the back buffer becomes exactly native (not converted;
+// 0 is black). r is not clipped: a Rect outside the back buffer is refused.
+int32_t fillRect(const Rect& r, uint32_t native);
+
+// The value the back buffer stores for a 0x00BBGGRR colour, or
+// kNativeColorFailed. The back buffer's pixel (0, 0) is used as scratch and
+// put back. Slow: convert once per scene, never per frame.
+uint32_t toNativeColor(uint32_t colour);
+
+// Unkeyed copy of r from the back buffer into the same r of the slot's
+// surface (black is copied too). r must lie within both surfaces.
+int32_t grabBackBuffer(int slot, const Rect& r);
+
+// Keyed copy of the source Rect from one slot into another at (x, y), without
+// clipping. Only the number drawing that the game never calls uses it.
+int32_t copySlotToSlot(int32_t x, int32_t y, const Rect& source, int targetSlot, int sourceSlot);
+
+// Start-up: the text font (face nullptr = the system's choice). Shutdown:
+// deleteFont.
+GfxFont createFont(const char* face, int width, int height);
+void deleteFont();

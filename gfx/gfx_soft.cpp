@@ -1,0 +1,220 @@
+// Software back end for the SDL and headless shells: 32-bit x-8-8-8 surfaces
+// (0x00RRGGBB) carved from one fixed pool, pictures decoded from the bitmaps
+// embedded in the executable; present hands the back buffer to the shell.
+#include <algorithm>
+#include <cstddef>
+
+#include "gfx/bmp_decode.h"
+#include "gfx/clip.h"
+#include "gfx/gfx.h"
+#include "gfx/gfx_shell.h"
+#include "gfx/gfx_soft.h"
+#include "gfx/resources.h"
+
+namespace {
+// Every surface of a run, back buffer included, comes from here; the game
+// needs about 80 000 pixels. Surfaces are never freed one by one: the pool
+// empties only at shutdownGraphics.
+constexpr size_t kSurfacePoolPixels = size_t{1} << 20;
+
+// The stored value 0 is black and is the transparent key of every picture.
+constexpr uint32_t kColourKey = 0;
+
+struct SoftSurface {
+  uint32_t* pixels;  // nullptr: no surface
+  int32_t width;
+  int32_t height;
+};
+
+struct SoftFont {
+  int made;
+  int width;  // taken as a signed 8-bit value, like the Win32 font's
+  int height;
+};
+
+uint32_t surfacePool[kSurfacePoolPixels];
+size_t poolUsed = 0;
+
+SoftSurface backBuffer = {nullptr, 0, 0};
+SoftSurface imageSlots[kSurfaceSlotCount];
+
+// Kept for the shells; the software back end leaves placement to them.
+int32_t clientOffsetX = 0;
+int32_t clientOffsetY = 0;
+
+// Never reset, not even by shutdownGraphics: only its own catch-up rule does.
+uint32_t presentationClock = 0;
+
+SoftFont textFont = {0, 0, 0};
+
+// A slot that can take a new surface: in range, empty, and the device up
+// (without it no surface can be made).
+SoftSurface* emptySlot(int slot) {
+  if (backBuffer.pixels == nullptr) return nullptr;
+  if (slot < 0 || slot >= kSurfaceSlotCount) return nullptr;
+  if (imageSlots[slot].pixels != nullptr) return nullptr;
+  return &imageSlots[slot];
+}
+
+const SoftSurface* occupiedSlot(int slot) {
+  if (slot < 0 || slot >= kSurfaceSlotCount) return nullptr;
+  if (imageSlots[slot].pixels == nullptr) return nullptr;
+  return &imageSlots[slot];
+}
+
+size_t poolRoom() { return kSurfacePoolPixels - poolUsed; }
+
+// Takes a zeroed width x height surface from the pool; false when the size is
+// not positive or does not fit.
+bool reserveSurface(int32_t width, int32_t height, SoftSurface* surface) {
+  if (width <= 0 || height <= 0) return false;
+  const uint64_t count = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+  if (count > poolRoom()) return false;
+  surface->pixels = surfacePool + poolUsed;
+  surface->width = width;
+  surface->height = height;
+  std::fill(surface->pixels, surface->pixels + count, 0u);
+  poolUsed += static_cast<size_t>(count);
+  return true;
+}
+
+// Copies source (inside from) to destination (the same size, inside to).
+// Walks against the direction of the shift, so a copy within one surface
+// reads every pixel before it is overwritten.
+void copyPixels(const SoftSurface& from, const Rect& source, const SoftSurface& to, const Rect& destination,
+                bool keyed) {
+  const int32_t width = source.right - source.left;
+  const int32_t height = source.bottom - source.top;
+  const bool rowsUp = destination.top > source.top;
+  const bool columnsLeft = destination.left > source.left;
+  for (int32_t i = 0; i < height; ++i) {
+    const int32_t row = rowsUp ? height - 1 - i : i;
+    const uint32_t* in = from.pixels + static_cast<size_t>(source.top + row) * from.width + source.left;
+    uint32_t* out = to.pixels + static_cast<size_t>(destination.top + row) * to.width + destination.left;
+    for (int32_t j = 0; j < width; ++j) {
+      const int32_t column = columnsLeft ? width - 1 - j : j;
+      const uint32_t value = in[column];
+      if (!keyed || value != kColourKey) out[column] = value;
+    }
+  }
+}
+
+int32_t checkedCopy(const SoftSurface& from, const Rect& source, const SoftSurface& to, const Rect& destination,
+                    bool keyed) {
+  if (from.pixels == nullptr || to.pixels == nullptr) return kGfxRefused;
+  if (!rectInsideSurface(source, from.width, from.height)) return kGfxRefused;
+  if (!rectInsideSurface(destination, to.width, to.height)) return kGfxRefused;
+  copyPixels(from, source, to, destination, keyed);
+  return kGfxOk;
+}
+}  // namespace
+
+void setClientOffset(int32_t x, int32_t y) {
+  clientOffsetX = x;
+  clientOffsetY = y;
+}
+
+int initGraphics(GfxWindow, int32_t width, int32_t height) {
+  if (backBuffer.pixels != nullptr) return 0;  // already up: keep what is there
+  return reserveSurface(width, height, &backBuffer) ? 1 : 0;
+}
+
+int loadBitmap(const char* name, int slot) {
+  SoftSurface* target = emptySlot(slot);
+  if (target == nullptr) return 0;
+  size_t size = 0;
+  const uint8_t* bytes = findResource(name, &size);
+  if (bytes == nullptr) return 0;
+  // Decoded straight into the free end of the pool; kept only on success.
+  uint32_t* pixels = surfacePool + poolUsed;
+  int width = 0;
+  int height = 0;
+  if (!decodeBitmap(bytes, size, pixels, poolRoom(), &width, &height)) return 0;
+  target->pixels = pixels;
+  target->width = width;
+  target->height = height;
+  poolUsed += static_cast<size_t>(width) * static_cast<size_t>(height);
+  return 1;
+}
+
+int createBlankSurface(int32_t width, int32_t height, int slot) {
+  SoftSurface* target = emptySlot(slot);
+  if (target == nullptr) return 0;
+  return reserveSurface(width, height, target) ? 1 : 0;
+}
+
+int32_t present(GfxWindow window) {
+  passPresentationGate(&presentationClock);
+  if (backBuffer.pixels == nullptr) return kGfxRefused;
+  return shellPresentFrame(window, backBuffer.pixels, backBuffer.width, backBuffer.height);
+}
+
+void shutdownGraphics(GfxWindow) {
+  std::fill(imageSlots, imageSlots + kSurfaceSlotCount, SoftSurface{nullptr, 0, 0});
+  backBuffer = SoftSurface{nullptr, 0, 0};
+  poolUsed = 0;
+}
+
+int32_t drawSprite(const Rect& clip, int32_t x, int32_t y, const Rect& source, int slot) {
+  const SoftSurface* picture = occupiedSlot(slot);
+  if (picture == nullptr) return kGfxRefused;
+  Rect clippedSource;
+  Rect destination;
+  clipSpriteCopy(clip, x, y, source, &clippedSource, &destination);
+  return checkedCopy(*picture, clippedSource, backBuffer, destination, true);
+}
+
+int32_t fillRect(const Rect& r, uint32_t native) {
+  if (backBuffer.pixels == nullptr) return kGfxRefused;
+  if (!rectInsideSurface(r, backBuffer.width, backBuffer.height)) return kGfxRefused;
+  for (int32_t row = r.top; row < r.bottom; ++row) {
+    uint32_t* line = backBuffer.pixels + static_cast<size_t>(row) * backBuffer.width;
+    std::fill(line + r.left, line + r.right, native);
+  }
+  return kGfxOk;
+}
+
+uint32_t toNativeColor(uint32_t colour) {
+  if (backBuffer.pixels == nullptr) return kNativeColorFailed;
+  // An x-8-8-8 surface stores 0x00BBGGRR as 0x00RRGGBB. The conversion needs
+  // no scratch pixel here, so the back buffer is not touched at all.
+  const uint32_t red = colour & 0xFFu;
+  const uint32_t green = (colour >> 8) & 0xFFu;
+  const uint32_t blue = (colour >> 16) & 0xFFu;
+  return (red << 16) | (green << 8) | blue;
+}
+
+int32_t grabBackBuffer(int slot, const Rect& r) {
+  const SoftSurface* snapshot = occupiedSlot(slot);
+  if (snapshot == nullptr) return kGfxRefused;
+  return checkedCopy(backBuffer, r, *snapshot, r, false);
+}
+
+int32_t copySlotToSlot(int32_t x, int32_t y, const Rect& source, int targetSlot, int sourceSlot) {
+  const SoftSurface* target = occupiedSlot(targetSlot);
+  const SoftSurface* picture = occupiedSlot(sourceSlot);
+  if (target == nullptr || picture == nullptr) return kGfxRefused;
+  return checkedCopy(*picture, source, *target, placeRect(x, y, source), true);
+}
+
+GfxFont createFont(const char*, int width, int height) {
+  textFont.made = 1;
+  textFont.width = static_cast<int8_t>(width);
+  textFont.height = height;
+  return &textFont;
+}
+
+void deleteFont() { textFont.made = 0; }
+
+const uint32_t* backBufferPixels(int32_t* width, int32_t* height) {
+  *width = backBuffer.width;
+  *height = backBuffer.height;
+  return backBuffer.pixels;
+}
+
+const uint32_t* surfacePixels(int slot, int32_t* width, int32_t* height) {
+  const SoftSurface* surface = occupiedSlot(slot);
+  *width = surface != nullptr ? surface->width : 0;
+  *height = surface != nullptr ? surface->height : 0;
+  return surface != nullptr ? surface->pixels : nullptr;
+}

@@ -1,0 +1,86 @@
+// The face's two-frame moods and the wipe's accelerating slide.
+#include "scenes/face.h"
+
+#include "game/match.h"
+#include "gfx/gfx.h"
+#include "scenes/picture_slots.h"
+
+Actor faceActor;
+Actor wipeActor;
+uint32_t faceFrameCounter = 0;
+
+namespace {
+constexpr int32_t kFaceX = 71680;     // pixel 140
+constexpr int32_t kFaceY = 12288;     // pixel 24
+constexpr int32_t kFaceAnchorX = 6144;
+constexpr int32_t kFaceAnchorY = 8192;
+
+struct MoodFrames {
+  Rect a, b;
+  uint32_t halfCycle;  // frames before the face flips to its other pose
+};
+
+constexpr MoodFrames kMoods[7] = {
+    {{0, 0, 24, 32}, {24, 0, 48, 32}, 50},      // 0 the human is to move
+    {{48, 0, 72, 32}, {72, 0, 96, 32}, 10},     // 1 the human's stones turn
+    {{96, 0, 120, 32}, {120, 0, 144, 32}, 50},  // 2 the computer thinks
+    {{0, 32, 24, 64}, {24, 32, 48, 64}, 10},    // 3 the computer's stones turn
+    {{48, 32, 72, 64}, {72, 32, 96, 64}, 50},   // 4 the human won
+    {{96, 32, 120, 64}, {120, 32, 144, 64}, 30},  // 5 the human lost
+    {{0, 64, 24, 96}, {24, 64, 48, 96}, 30},    // 6 a draw
+};
+
+constexpr int32_t kWipeAcceleration = 1024;
+constexpr int32_t kWipeGone = 160 * kFixedOne;
+constexpr Rect kWipeRect = {0, 0, 160, 60};
+}  // namespace
+
+void resetFace() {
+  faceActor = Actor{};
+  faceActor.inUse = 1;
+  faceActor.surfaceSlot = kSlotFace;
+  faceActor.x = kFaceX;
+  faceActor.y = kFaceY;
+  faceActor.anchorX = kFaceAnchorX;
+  faceActor.anchorY = kFaceAnchorY;
+}
+
+void updateFace() {
+  faceFrameCounter += 1;
+  int mood = faceMood();
+  if (mood < 0 || mood > 6) return;
+  const MoodFrames& m = kMoods[mood];
+  faceActor.src = (faceFrameCounter / m.halfCycle) % 2 == 0 ? m.a : m.b;
+}
+
+void drawFace(int offsetX, int offsetY) {
+  int32_t px = (faceActor.x - faceActor.anchorX - offsetX) / kFixedOne;
+  int32_t py = (faceActor.y - faceActor.anchorY - offsetY) / kFixedOne;
+  drawSprite(kScreenRect, px, py, faceActor.src, faceActor.surfaceSlot);
+}
+
+void clearWipe() {
+  wipeActor = Actor{};
+  wipeActor.surfaceSlot = kSlotSnapshot;
+}
+
+void startWipe() {
+  grabBackBuffer(kSlotSnapshot, kScreenRect);
+  wipeActor.inUse = 1;
+  wipeActor.x = 0;
+  wipeActor.y = 0;
+  wipeActor.vx = 0;
+  wipeActor.vy = 0;
+}
+
+void updateWipe() {
+  if (!wipeActor.inUse) return;
+  wipeActor.vx += kWipeAcceleration;
+  wipeActor.x += wipeActor.vx;
+  if (wipeActor.x > kWipeGone) wipeActor.inUse = 0;
+}
+
+void drawWipe() {
+  if (!wipeActor.inUse) return;
+  drawSprite(kScreenRect, wipeActor.x / kFixedOne, wipeActor.y / kFixedOne, kWipeRect, wipeActor.surfaceSlot);
+}

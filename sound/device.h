@@ -1,0 +1,39 @@
+// The sound device seam. Each shell links exactly one implementation:
+// device_dsound.cpp (Win32), device_sdl.cpp (SDL), device_headless.cpp.
+// Only the sound bank calls these, from the main thread.
+#pragma once
+#include <cstdint>
+
+// A static buffer of unsigned 8-bit mono samples at 22050 Hz, owned by the device.
+struct DeviceBuffer;
+
+// Opens the default output device for the window (HWND, SDL window, or null
+// when headless). Returns 1 when a device is open, 0 when there is none.
+// Called once by initSound.
+int openSoundDevice(void* window);
+
+// Releases the device; shutdownSound has released every buffer before.
+void closeSoundDevice();
+
+// A new buffer holding a copy of count samples (count >= 1), stopped at its
+// first sample; null when the device cannot make or fill one (a buffer it
+// made but could not fill is released again, never handed out silent).
+DeviceBuffer* createDeviceBuffer(const uint8_t* samples, int count);
+
+void releaseDeviceBuffer(DeviceBuffer* buffer);
+
+// Stops where it is: a later play continues from that sample.
+void stopDeviceBuffer(DeviceBuffer* buffer);
+
+// Moves the play position to the first sample, playing or not.
+void rewindDeviceBuffer(DeviceBuffer* buffer);
+
+// Plays from the current position: once to the end, or (looping) round and
+// round until stopped. A buffer that is already playing keeps going from
+// where it is; the latest call decides whether it loops.
+void playDeviceBuffer(DeviceBuffer* buffer, int looping);
+
+// Every playSound request, made before the bank decides whether it does
+// anything. The headless device keeps them for the replay trace; the devices
+// of the real shells ignore them.
+void noteSoundRequest(int slot, int mode);

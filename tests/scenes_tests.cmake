@@ -1,0 +1,7 @@
+# Input edges, actors, buttons, the turn controller, the board view, face and
+# wipe, the window procedure and the frame pacing: all on the headless shell
+# with the game's own pictures.
+pinwick_test(test_input test_input.cpp LIBS pinwick_headless_game pinwick_pictures)
+pinwick_test(test_actors test_actors.cpp LIBS pinwick_headless_game pinwick_pictures)
+pinwick_test(test_buttons test_buttons.cpp LIBS pinwick_headless_game pinwick_pictures)
+pinwick_test(test_match test_match.cpp LIBS pinwick_headless_game pinwick_pictures)

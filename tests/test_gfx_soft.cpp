@@ -1,0 +1,344 @@
+// The software back end: the surface store's slot rules, keyed and unkeyed
+// copies, fills, colour conversion and presentation to the headless shell.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "app/clock.h"
+#include "app/headless/headless_clock.h"
+#include "app/headless/headless_present.h"
+#include "gfx/gfx.h"
+#include "gfx/gfx_soft.h"
+#include "tests/test_gfx_bmp_writer.h"
+
+namespace {
+constexpr uint32_t kPaper = 0x00123456;  // what the back buffer holds before a copy
+constexpr int kGlyphSlot = 6;
+constexpr int kSnapshotSlot = 15;
+
+std::vector<uint32_t> backBuffer() {
+  int32_t width = 0;
+  int32_t height = 0;
+  const uint32_t* pixels = backBufferPixels(&width, &height);
+  if (pixels == nullptr) return {};
+  return std::vector<uint32_t>(pixels, pixels + width * height);
+}
+
+std::vector<uint32_t> slotContents(int slot) {
+  int32_t width = 0;
+  int32_t height = 0;
+  const uint32_t* pixels = surfacePixels(slot, &width, &height);
+  if (pixels == nullptr) return {};
+  return std::vector<uint32_t>(pixels, pixels + width * height);
+}
+
+bool slotEmpty(int slot) {
+  int32_t width = 0;
+  int32_t height = 0;
+  return surfacePixels(slot, &width, &height) == nullptr;
+}
+
+class SoftGraphics : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 1);
+    fillRect(kScreenRect, kPaper);
+  }
+  void TearDown() override { shutdownGraphics(nullptr); }
+};
+
+// The back buffer after the glyph (every pixel its own colour) is drawn at
+// (x, y) over paper, worked out pixel by pixel.
+std::vector<uint32_t> paperWithGlyphAt(int x, int y) {
+  std::vector<uint32_t> want(kScreenWidth * kScreenHeight, kPaper);
+  for (int gy = 0; gy < 6; ++gy) {
+    for (int gx = 0; gx < 6; ++gx) {
+      const int px = x + gx;
+      const int py = y + gy;
+      if (px >= 0 && px < kScreenWidth && py >= 0 && py < kScreenHeight) {
+        want[py * kScreenWidth + px] = glyphColour(gx, gy);
+      }
+    }
+  }
+  return want;
+}
+}  // namespace
+
+TEST_F(SoftGraphics, SlotsRunFrom0To511AndAreFilledAtMostOnce) {
+  EXPECT_EQ(loadBitmap("Glyph", 0), 1);
+  EXPECT_EQ(loadBitmap("Glyph", 511), 1);
+  EXPECT_EQ(loadBitmap("Glyph", 512), 0);
+  EXPECT_EQ(loadBitmap("Glyph", -1), 0);
+  EXPECT_EQ(loadBitmap("Glyph", INT_MIN), 0);
+  EXPECT_EQ(createBlankSurface(4, 4, 512), 0);
+  EXPECT_EQ(createBlankSurface(4, 4, -1), 0);
+
+  // A second load into an occupied slot is refused and the first picture stays.
+  ASSERT_EQ(loadBitmap("Mono", 4), 1);
+  const std::vector<uint32_t> mono = slotContents(4);
+  EXPECT_EQ(loadBitmap("back_s", 4), 0);
+  EXPECT_EQ(createBlankSurface(160, 60, 4), 0);
+  EXPECT_EQ(slotContents(4), mono);
+
+  EXPECT_EQ(createBlankSurface(160, 60, kSnapshotSlot), 1);
+  EXPECT_EQ(createBlankSurface(160, 60, kSnapshotSlot), 0);
+  EXPECT_EQ(loadBitmap("Glyph", kSnapshotSlot), 0);
+  EXPECT_EQ(slotContents(kSnapshotSlot).size(), 160u * 60u);
+}
+
+TEST_F(SoftGraphics, AFailedLoadLeavesTheSlotEmptyAndUsable) {
+  for (const char* name : {"NoSuchPicture", "Truncated", "", static_cast<const char*>(nullptr)}) {
+    EXPECT_EQ(loadBitmap(name, 7), 0) << (name ? name : "null");
+    EXPECT_TRUE(slotEmpty(7));
+  }
+  EXPECT_EQ(drawSprite(kScreenRect, 0, 0, {0, 0, 4, 4}, 7), kGfxRefused);
+  EXPECT_EQ(backBuffer(), std::vector<uint32_t>(kScreenWidth * kScreenHeight, kPaper));
+  EXPECT_EQ(loadBitmap("checker", 7), 1);
+}
+
+TEST_F(SoftGraphics, BlankSurfacesNeedASensibleSize) {
+  EXPECT_EQ(createBlankSurface(0, 60, 20), 0);
+  EXPECT_EQ(createBlankSurface(160, -1, 20), 0);
+  EXPECT_EQ(createBlankSurface(INT32_MAX, INT32_MAX, 20), 0);
+  EXPECT_EQ(createBlankSurface(65536, 65536, 20), 0);
+  EXPECT_TRUE(slotEmpty(20));
+  EXPECT_EQ(createBlankSurface(1, 1, 20), 1);
+}
+
+TEST_F(SoftGraphics, LoadsPicturesAsTheirPaletteColours) {
+  ASSERT_EQ(loadBitmap("MONO", 1), 1);
+  EXPECT_EQ(slotContents(1), expectedPixels(monoPicture()));
+  ASSERT_EQ(loadBitmap("Checker", 2), 1);
+  EXPECT_EQ(slotContents(2), expectedPixels(checkerPicture()));
+  int32_t width = 0;
+  int32_t height = 0;
+  surfacePixels(1, &width, &height);
+  EXPECT_EQ(width, 11);
+  EXPECT_EQ(height, 3);
+}
+
+TEST_F(SoftGraphics, ClipsTheGlyphAtEveryEdge) {
+  ASSERT_EQ(loadBitmap("Glyph", kGlyphSlot), 1);
+  const int positions[][2] = {{-3, 10}, {157, 10}, {160, 10}, {-6, 10}, {20, -2}, {20, 57},
+                              {20, 60}, {20, -6}, {-3, -3}, {157, 57}, {0, 0},   {154, 54}};
+  for (const auto& p : positions) {
+    fillRect(kScreenRect, kPaper);
+    drawSprite(kScreenRect, p[0], p[1], {0, 0, 6, 6}, kGlyphSlot);
+    EXPECT_EQ(backBuffer(), paperWithGlyphAt(p[0], p[1])) << "at " << p[0] << "," << p[1];
+  }
+}
+
+TEST_F(SoftGraphics, AGlyphWhollyOutsideIsRefusedAndDrawsNothing) {
+  ASSERT_EQ(loadBitmap("Glyph", kGlyphSlot), 1);
+  EXPECT_EQ(drawSprite(kScreenRect, 160, 10, {0, 0, 6, 6}, kGlyphSlot), kGfxRefused);
+  EXPECT_EQ(drawSprite(kScreenRect, -6, 10, {0, 0, 6, 6}, kGlyphSlot), kGfxRefused);
+  EXPECT_EQ(drawSprite(kScreenRect, 3, 3, {0, 0, 6, 6}, kGlyphSlot), kGfxOk);
+}
+
+TEST_F(SoftGraphics, RefusesSourcesOutsideThePictureAndClipsBeyondTheBackBuffer) {
+  ASSERT_EQ(loadBitmap("Glyph", kGlyphSlot), 1);
+  EXPECT_EQ(drawSprite(kScreenRect, 10, 10, {0, 0, 7, 6}, kGlyphSlot), kGfxRefused);
+  EXPECT_EQ(drawSprite(kScreenRect, 10, 10, {-1, 0, 5, 6}, kGlyphSlot), kGfxRefused);
+  EXPECT_EQ(drawSprite(kScreenRect, 10, 10, {0, 3, 6, 9}, kGlyphSlot), kGfxRefused);
+  EXPECT_EQ(drawSprite({0, 0, 1000, 1000}, 158, 58, {0, 0, 6, 6}, kGlyphSlot), kGfxRefused);
+  EXPECT_EQ(drawSprite({-10, -10, 160, 60}, -3, 0, {0, 0, 6, 6}, kGlyphSlot), kGfxRefused);
+  EXPECT_EQ(backBuffer(), std::vector<uint32_t>(kScreenWidth * kScreenHeight, kPaper));
+}
+
+TEST_F(SoftGraphics, KeyedCopiesKeepTheBackBufferWhereThePictureIsBlack) {
+  ASSERT_EQ(loadBitmap("checker", 3), 1);
+  drawSprite(kScreenRect, 10, 20, {0, 0, 4, 4}, 3);
+  const std::vector<uint32_t> shown = backBuffer();
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      const uint32_t want = (x + y) % 2 == 0 ? kPaper : 0x00FFFFFF;
+      EXPECT_EQ(shown[(20 + y) * kScreenWidth + 10 + x], want) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(SoftGraphics, ThePictureWithoutBlackCoversTheWholeScreen) {
+  ASSERT_EQ(loadBitmap("back_s", 13), 1);
+  EXPECT_EQ(drawSprite(kScreenRect, 0, 0, kScreenRect, 13), kGfxOk);
+  EXPECT_EQ(backBuffer(), expectedPixels(backgroundPicture()));
+}
+
+TEST_F(SoftGraphics, FillRectStoresTheValueUnchanged) {
+  for (uint32_t value : {0x00ABCDEFu, 0xFFFFFFFFu, 0x80000001u}) {
+    EXPECT_EQ(fillRect(kScreenRect, value), kGfxOk);
+    EXPECT_EQ(backBuffer(), std::vector<uint32_t>(kScreenWidth * kScreenHeight, value));
+  }
+  EXPECT_EQ(fillRect(kScreenRect, 0), kGfxOk);
+  EXPECT_EQ(backBuffer(), std::vector<uint32_t>(kScreenWidth * kScreenHeight, 0u));
+
+  EXPECT_EQ(fillRect({2, 1, 4, 2}, 7), kGfxOk);
+  std::vector<uint32_t> want(kScreenWidth * kScreenHeight, 0u);
+  want[kScreenWidth + 2] = 7;
+  want[kScreenWidth + 3] = 7;
+  EXPECT_EQ(backBuffer(), want);
+}
+
+TEST_F(SoftGraphics, FillRectRefusesRectsOutsideTheBackBuffer) {
+  for (const Rect& r : {Rect{-1, 0, 10, 10}, Rect{0, 0, 161, 60}, Rect{0, 0, 160, 61}, Rect{5, 5, 5, 6},
+                        Rect{5, 6, 6, 5}}) {
+    EXPECT_EQ(fillRect(r, 0), kGfxRefused);
+  }
+  EXPECT_EQ(backBuffer(), std::vector<uint32_t>(kScreenWidth * kScreenHeight, kPaper));
+}
+
+TEST_F(SoftGraphics, ToNativeColorGivesTheStoredValueAndRestoresPixelZero) {
+  EXPECT_EQ(toNativeColor(0x00000000), 0u);
+  EXPECT_EQ(toNativeColor(0x00FFFFFF), 0x00FFFFFFu);
+  EXPECT_EQ(toNativeColor(0x000000FF), 0x00FF0000u);  // pure red
+  EXPECT_EQ(toNativeColor(0x00FF0000), 0x000000FFu);  // pure blue
+  EXPECT_EQ(toNativeColor(0x00200404), 0x00040420u);  // a very dark blue
+  EXPECT_EQ(backBuffer()[0], kPaper);
+
+  // The value converted is the value a fill stores and a copy shows.
+  fillRect({0, 0, 1, 1}, toNativeColor(0x00336699));
+  EXPECT_EQ(backBuffer()[0], 0x00996633u);
+}
+
+TEST(SoftGraphicsDown, EverythingIsRefusedWithoutTheDevice) {
+  shutdownGraphics(nullptr);
+  shutdownGraphics(nullptr);  // twice is harmless
+  EXPECT_EQ(toNativeColor(0x00FFFFFF), kNativeColorFailed);
+  EXPECT_EQ(fillRect(kScreenRect, 0), kGfxRefused);
+  EXPECT_EQ(loadBitmap("Glyph", 1), 0);
+  EXPECT_EQ(createBlankSurface(4, 4, 2), 0);
+  EXPECT_EQ(drawSprite(kScreenRect, 0, 0, {0, 0, 6, 6}, 1), kGfxRefused);
+  EXPECT_EQ(grabBackBuffer(2, {0, 0, 4, 4}), kGfxRefused);
+  EXPECT_EQ(present(nullptr), kGfxRefused);
+  int32_t width = 1;
+  int32_t height = 1;
+  EXPECT_EQ(backBufferPixels(&width, &height), nullptr);
+  EXPECT_EQ(width, 0);
+  EXPECT_TRUE(slotEmpty(1));
+}
+
+TEST_F(SoftGraphics, ShutdownEmptiesEverySlotForTheNextRun) {
+  ASSERT_EQ(loadBitmap("Glyph", 0), 1);
+  ASSERT_EQ(createBlankSurface(160, 60, kSnapshotSlot), 1);
+  EXPECT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 0);  // already up
+  shutdownGraphics(nullptr);
+  EXPECT_TRUE(slotEmpty(0));
+  EXPECT_TRUE(slotEmpty(kSnapshotSlot));
+  ASSERT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 1);
+  EXPECT_EQ(backBuffer(), std::vector<uint32_t>(kScreenWidth * kScreenHeight, 0u));
+  EXPECT_EQ(loadBitmap("back_s", 0), 1);
+  EXPECT_EQ(createBlankSurface(160, 60, kSnapshotSlot), 1);
+  EXPECT_EQ(slotContents(kSnapshotSlot), std::vector<uint32_t>(160 * 60, 0u));
+}
+
+TEST_F(SoftGraphics, TheSurfacePoolHoldsManyPicturesThenRefuses) {
+  // Far more than a run loads; the pool must refuse, not overrun, at the end.
+  int made = 0;
+  for (int slot = 0; slot < kSurfaceSlotCount; ++slot) made += createBlankSurface(160, 60, slot);
+  EXPECT_GT(made, 100);
+  EXPECT_LT(made, kSurfaceSlotCount);
+  EXPECT_EQ(loadBitmap("back_s", kSurfaceSlotCount - 1), 0);
+  EXPECT_TRUE(slotEmpty(kSurfaceSlotCount - 1));
+  EXPECT_EQ(createBlankSurface(1, 1, kSurfaceSlotCount - 1), 1);
+}
+
+TEST_F(SoftGraphics, GrabBackBufferCopiesBlackToo) {
+  ASSERT_EQ(createBlankSurface(160, 60, kSnapshotSlot), 1);
+  grabBackBuffer(kSnapshotSlot, kScreenRect);  // the snapshot now holds paper
+  ASSERT_EQ(loadBitmap("checker", 3), 1);
+  fillRect(kScreenRect, 0);
+  drawSprite(kScreenRect, 100, 30, {0, 0, 4, 4}, 3);
+  EXPECT_EQ(grabBackBuffer(kSnapshotSlot, kScreenRect), kGfxOk);
+  EXPECT_EQ(slotContents(kSnapshotSlot), backBuffer());
+
+  // Drawn back keyed over paper, the snapshot's black lets the paper through.
+  fillRect(kScreenRect, kPaper);
+  drawSprite(kScreenRect, 0, 0, kScreenRect, kSnapshotSlot);
+  std::vector<uint32_t> want(kScreenWidth * kScreenHeight, kPaper);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      if ((x + y) % 2 != 0) want[(30 + y) * kScreenWidth + 100 + x] = 0x00FFFFFF;
+    }
+  }
+  EXPECT_EQ(backBuffer(), want);
+}
+
+TEST_F(SoftGraphics, GrabBackBufferNeedsTheRectInsideBothSurfaces) {
+  ASSERT_EQ(createBlankSurface(10, 10, kSnapshotSlot), 1);
+  EXPECT_EQ(grabBackBuffer(kSnapshotSlot, kScreenRect), kGfxRefused);
+  EXPECT_EQ(grabBackBuffer(kSnapshotSlot, {0, 0, 10, 11}), kGfxRefused);
+  EXPECT_EQ(grabBackBuffer(kSnapshotSlot + 1, {0, 0, 10, 10}), kGfxRefused);
+  EXPECT_EQ(grabBackBuffer(kSnapshotSlot, {5, 5, 10, 10}), kGfxOk);
+  const std::vector<uint32_t> snapshot = slotContents(kSnapshotSlot);
+  EXPECT_EQ(snapshot[0], 0u);
+  EXPECT_EQ(snapshot[5 * 10 + 5], kPaper);
+}
+
+TEST_F(SoftGraphics, CopySlotToSlotIsKeyedAndUnclipped) {
+  ASSERT_EQ(loadBitmap("checker", 3), 1);
+  ASSERT_EQ(createBlankSurface(6, 6, 30), 1);
+  EXPECT_EQ(copySlotToSlot(2, 1, {0, 0, 4, 4}, 30, 3), kGfxOk);
+  EXPECT_EQ(copySlotToSlot(3, 1, {0, 0, 4, 4}, 30, 3), kGfxRefused);  // one column past the edge
+  EXPECT_EQ(copySlotToSlot(0, 0, {0, 0, 4, 4}, 31, 3), kGfxRefused);  // empty target
+  const std::vector<uint32_t> target = slotContents(30);
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 6; ++x) {
+      const bool white = x >= 2 && y >= 1 && y < 5 && (x - 2 + y - 1) % 2 != 0;
+      EXPECT_EQ(target[y * 6 + x], white ? 0x00FFFFFFu : 0u) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(SoftGraphics, CopySlotToSlotWithinOneSlotReadsBeforeItWrites) {
+  ASSERT_EQ(createBlankSurface(8, 1, 30), 1);
+  for (int32_t x = 0; x < 8; ++x) fillRect({x, 0, x + 1, 1}, 10 + static_cast<uint32_t>(x));
+  grabBackBuffer(30, {0, 0, 8, 1});
+  ASSERT_EQ(copySlotToSlot(2, 0, {0, 0, 6, 1}, 30, 30), kGfxOk);
+  EXPECT_EQ(slotContents(30), (std::vector<uint32_t>{10, 11, 10, 11, 12, 13, 14, 15}));
+  ASSERT_EQ(copySlotToSlot(0, 0, {1, 0, 8, 1}, 30, 30), kGfxOk);
+  EXPECT_EQ(slotContents(30), (std::vector<uint32_t>{11, 10, 11, 12, 13, 14, 15, 15}));
+}
+
+TEST_F(SoftGraphics, PresentHandsTheBackBufferToTheShell) {
+  ASSERT_EQ(loadBitmap("Glyph", kGlyphSlot), 1);
+  drawSprite(kScreenRect, 77, 22, {0, 0, 6, 6}, kGlyphSlot);
+  const uint32_t before = presentedFrameCount();
+  setHeadlessTicks(tickCount() + 1000);
+  EXPECT_EQ(present(nullptr), kGfxOk);
+  EXPECT_EQ(presentedFrameCount(), before + 1);
+  const uint32_t* frame = lastPresentedFrame();
+  EXPECT_EQ(std::vector<uint32_t>(frame, frame + kScreenWidth * kScreenHeight), paperWithGlyphAt(77, 22));
+}
+
+TEST_F(SoftGraphics, PresentKeepsTheTwentyMillisecondGrid) {
+  // Far ahead of any earlier test's tick: this call restarts the pacing.
+  const uint32_t start = tickCount() + 5000;
+  setHeadlessTicks(start);
+  present(nullptr);
+  EXPECT_EQ(tickCount(), start);
+  present(nullptr);  // a second present within the tick waits for it
+  EXPECT_EQ(tickCount(), start + 20);
+  setHeadlessTicks(start + 50);  // 30 ms late: no wait, the tick advances to +40
+  present(nullptr);
+  EXPECT_EQ(tickCount(), start + 50);
+  present(nullptr);  // the next tick stays on the grid at +60
+  EXPECT_EQ(tickCount(), start + 60);
+  setHeadlessTicks(start + 161);  // 101 ms behind: pacing restarts from now
+  present(nullptr);
+  present(nullptr);
+  EXPECT_EQ(tickCount(), start + 181);
+}
+
+TEST_F(SoftGraphics, PresentNearTheWrapNeitherHangsNorRushes) {
+  setHeadlessTicks(0xFFFFFFF0u);
+  present(nullptr);  // restarts the pacing (the last tick is far behind)
+  present(nullptr);
+  EXPECT_EQ(tickCount(), 4u);
+  present(nullptr);
+  EXPECT_EQ(tickCount(), 24u);
+}
+
+TEST_F(SoftGraphics, TheFontIsMadeAndDeleted) {
+  EXPECT_NE(createFont(nullptr, 6, 12), nullptr);
+  deleteFont();
+}

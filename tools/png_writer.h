@@ -1,0 +1,18 @@
+// A small PNG writer of our own: 8-bit RGB, the image data in stored
+// (uncompressed) deflate blocks, so no compression library is needed.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// The PNG file for width x height pixels given as 0x00RRGGBB, top row first.
+std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height);
+
+// Writes encodePng's bytes to path. 1 on success, 0 when the file cannot be
+// written (or the size is not positive).
+int writePng(const char* path, const uint32_t* pixels, int width, int height);
+
+// The checksums a PNG needs: CRC-32 of every chunk (ISO 3309, as in zip and
+// gzip) and Adler-32 of the zlib stream.
+uint32_t pngCrc32(const uint8_t* bytes, size_t size);
+uint32_t pngAdler32(const uint8_t* bytes, size_t size);

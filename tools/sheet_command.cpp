@@ -1,0 +1,463 @@
+// pinwick-tool sheet: every picture the game loads, enlarged four times,
+// labelled, with the frames the game draws outlined, plus mock-ups of the
+// scenes put together from the same pictures, all on one PNG.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "gfx/bmp_decode.h"
+#include "gfx/resources.h"
+#include "tools/picture_frames.h"
+#include "tools/png_writer.h"
+#include "tools/tool_commands.h"
+
+namespace {
+
+const char kSheetUsage[] = "usage: pinwick-tool sheet OUT.png\n";
+
+constexpr int kScale = 4;
+constexpr int kSheetWidth = 1360;
+constexpr int kMargin = 24;
+constexpr int kGap = 24;
+constexpr int kLabelScale = 2;
+constexpr int kLabelGlyphRows = 9;
+constexpr int kLabelHeight = kLabelGlyphRows * kLabelScale + 8;
+constexpr int kCheckerSide = 8;  // sheet pixels; two picture pixels at 4x
+
+constexpr uint32_t kSheetColour = 0x6E6E72;
+constexpr uint32_t kCheckerDark = 0x38383C;
+constexpr uint32_t kCheckerLight = 0x48484C;
+constexpr uint32_t kOutlineColour = 0xFF4CFF;
+constexpr uint32_t kLabelColour = 0xFFFFFF;
+constexpr uint32_t kLabelShadow = 0x202024;
+constexpr uint32_t kKey = 0x000000;
+
+// The game's screen and where the scenes put things on it.
+constexpr int kScreenWidth = 160;
+constexpr int kScreenHeight = 60;
+constexpr uint32_t kEndingBackground = 0x040420;  // the ending scene's fill
+constexpr int kBoardLeft = 56, kBoardTop = 6, kSquare = 6;
+constexpr int kTurnX = 6, kTurnY = 6;
+constexpr int kFaceX = 128, kFaceY = 8;
+constexpr int kPassX = 128, kPassY = 42;
+constexpr int kWhiteCardX = 24, kRedCardX = 104, kCardY = 6;
+
+// ---- the label font: 9 rows, up to 5 columns, bit 4 the leftmost ---------
+
+struct LabelGlyph {
+  char ch;
+  int width;
+  uint8_t rows[kLabelGlyphRows];
+};
+
+const LabelGlyph kLabelFont[] = {
+    {' ', 3, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
+    {'!', 1, {0x10, 0x10, 0x10, 0x10, 0x10, 0x00, 0x10, 0x00, 0x00}},
+    {'\'', 1, {0x10, 0x10, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
+    {'(', 2, {0x08, 0x10, 0x10, 0x10, 0x10, 0x10, 0x08, 0x00, 0x00}},
+    {')', 2, {0x10, 0x08, 0x08, 0x08, 0x08, 0x08, 0x10, 0x00, 0x00}},
+    {'+', 5, {0x00, 0x04, 0x04, 0x1F, 0x04, 0x04, 0x00, 0x00, 0x00}},
+    {',', 2, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0x10, 0x00}},
+    {'-', 4, {0x00, 0x00, 0x00, 0x1E, 0x00, 0x00, 0x00, 0x00, 0x00}},
+    {'.', 1, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00}},
+    {'/', 5, {0x01, 0x02, 0x02, 0x04, 0x08, 0x08, 0x10, 0x00, 0x00}},
+    {'0', 5, {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E, 0x00, 0x00}},
+    {'1', 3, {0x08, 0x18, 0x08, 0x08, 0x08, 0x08, 0x1C, 0x00, 0x00}},
+    {'2', 5, {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F, 0x00, 0x00}},
+    {'3', 5, {0x1E, 0x01, 0x01, 0x0E, 0x01, 0x01, 0x1E, 0x00, 0x00}},
+    {'4', 5, {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02, 0x00, 0x00}},
+    {'5', 5, {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E, 0x00, 0x00}},
+    {'6', 5, {0x0E, 0x10, 0x10, 0x1E, 0x11, 0x11, 0x0E, 0x00, 0x00}},
+    {'7', 5, {0x1F, 0x01, 0x02, 0x04, 0x04, 0x04, 0x04, 0x00, 0x00}},
+    {'8', 5, {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E, 0x00, 0x00}},
+    {'9', 5, {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x01, 0x0E, 0x00, 0x00}},
+    {':', 1, {0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00}},
+    {'=', 4, {0x00, 0x00, 0x1E, 0x00, 0x1E, 0x00, 0x00, 0x00, 0x00}},
+    {'?', 5, {0x0E, 0x11, 0x01, 0x06, 0x04, 0x00, 0x04, 0x00, 0x00}},
+    {'@', 5, {0x0E, 0x11, 0x17, 0x15, 0x17, 0x10, 0x0F, 0x00, 0x00}},
+    {'A', 5, {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11, 0x00, 0x00}},
+    {'B', 5, {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E, 0x00, 0x00}},
+    {'C', 5, {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E, 0x00, 0x00}},
+    {'D', 5, {0x1E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1E, 0x00, 0x00}},
+    {'E', 5, {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F, 0x00, 0x00}},
+    {'F', 5, {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10, 0x00, 0x00}},
+    {'G', 5, {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F, 0x00, 0x00}},
+    {'H', 5, {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11, 0x00, 0x00}},
+    {'I', 3, {0x1C, 0x08, 0x08, 0x08, 0x08, 0x08, 0x1C, 0x00, 0x00}},
+    {'J', 5, {0x07, 0x02, 0x02, 0x02, 0x12, 0x12, 0x0C, 0x00, 0x00}},
+    {'K', 5, {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11, 0x00, 0x00}},
+    {'L', 5, {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F, 0x00, 0x00}},
+    {'M', 5, {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11, 0x00, 0x00}},
+    {'N', 5, {0x11, 0x19, 0x15, 0x15, 0x13, 0x11, 0x11, 0x00, 0x00}},
+    {'O', 5, {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E, 0x00, 0x00}},
+    {'P', 5, {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10, 0x00, 0x00}},
+    {'Q', 5, {0x0E, 0x11, 0x11, 0x11, 0x15, 0x12, 0x0D, 0x00, 0x00}},
+    {'R', 5, {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11, 0x00, 0x00}},
+    {'S', 5, {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E, 0x00, 0x00}},
+    {'T', 5, {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x00}},
+    {'U', 5, {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E, 0x00, 0x00}},
+    {'V', 5, {0x11, 0x11, 0x11, 0x11, 0x0A, 0x0A, 0x04, 0x00, 0x00}},
+    {'W', 5, {0x11, 0x11, 0x11, 0x15, 0x15, 0x1B, 0x11, 0x00, 0x00}},
+    {'X', 5, {0x11, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x11, 0x00, 0x00}},
+    {'Y', 5, {0x11, 0x11, 0x0A, 0x04, 0x04, 0x04, 0x04, 0x00, 0x00}},
+    {'Z', 5, {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F, 0x00, 0x00}},
+    {'_', 4, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x1E, 0x00}},
+    {'a', 4, {0x00, 0x00, 0x0E, 0x02, 0x0E, 0x12, 0x0E, 0x00, 0x00}},
+    {'b', 4, {0x10, 0x10, 0x1C, 0x12, 0x12, 0x12, 0x1C, 0x00, 0x00}},
+    {'c', 4, {0x00, 0x00, 0x0E, 0x10, 0x10, 0x10, 0x0E, 0x00, 0x00}},
+    {'d', 4, {0x02, 0x02, 0x0E, 0x12, 0x12, 0x12, 0x0E, 0x00, 0x00}},
+    {'e', 4, {0x00, 0x00, 0x0C, 0x12, 0x1E, 0x10, 0x0E, 0x00, 0x00}},
+    {'f', 4, {0x06, 0x08, 0x1C, 0x08, 0x08, 0x08, 0x08, 0x00, 0x00}},
+    {'g', 4, {0x00, 0x00, 0x0E, 0x12, 0x12, 0x12, 0x0E, 0x02, 0x1C}},
+    {'h', 4, {0x10, 0x10, 0x1C, 0x12, 0x12, 0x12, 0x12, 0x00, 0x00}},
+    {'i', 2, {0x08, 0x00, 0x18, 0x08, 0x08, 0x08, 0x08, 0x00, 0x00}},
+    {'j', 3, {0x04, 0x00, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x04, 0x18}},
+    {'k', 4, {0x10, 0x10, 0x12, 0x14, 0x18, 0x14, 0x12, 0x00, 0x00}},
+    {'l', 2, {0x18, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x00, 0x00}},
+    {'m', 5, {0x00, 0x00, 0x1E, 0x15, 0x15, 0x15, 0x15, 0x00, 0x00}},
+    {'n', 4, {0x00, 0x00, 0x1C, 0x12, 0x12, 0x12, 0x12, 0x00, 0x00}},
+    {'o', 4, {0x00, 0x00, 0x0C, 0x12, 0x12, 0x12, 0x0C, 0x00, 0x00}},
+    {'p', 4, {0x00, 0x00, 0x1C, 0x12, 0x12, 0x12, 0x1C, 0x10, 0x10}},
+    {'q', 4, {0x00, 0x00, 0x0E, 0x12, 0x12, 0x12, 0x0E, 0x02, 0x02}},
+    {'r', 3, {0x00, 0x00, 0x14, 0x18, 0x10, 0x10, 0x10, 0x00, 0x00}},
+    {'s', 4, {0x00, 0x00, 0x0E, 0x10, 0x0C, 0x02, 0x1C, 0x00, 0x00}},
+    {'t', 4, {0x08, 0x08, 0x1C, 0x08, 0x08, 0x08, 0x06, 0x00, 0x00}},
+    {'u', 4, {0x00, 0x00, 0x12, 0x12, 0x12, 0x12, 0x0E, 0x00, 0x00}},
+    {'v', 5, {0x00, 0x00, 0x11, 0x11, 0x0A, 0x0A, 0x04, 0x00, 0x00}},
+    {'w', 5, {0x00, 0x00, 0x11, 0x11, 0x15, 0x15, 0x0A, 0x00, 0x00}},
+    {'x', 4, {0x00, 0x00, 0x12, 0x12, 0x0C, 0x12, 0x12, 0x00, 0x00}},
+    {'y', 4, {0x00, 0x00, 0x12, 0x12, 0x12, 0x12, 0x0E, 0x02, 0x1C}},
+    {'z', 4, {0x00, 0x00, 0x1E, 0x04, 0x08, 0x10, 0x1E, 0x00, 0x00}},
+    {'{', 3, {0x04, 0x08, 0x08, 0x10, 0x08, 0x08, 0x04, 0x00, 0x00}},
+    {'}', 3, {0x10, 0x08, 0x08, 0x04, 0x08, 0x08, 0x10, 0x00, 0x00}},
+};
+
+const LabelGlyph* findGlyph(char ch) {
+  for (const LabelGlyph& glyph : kLabelFont)
+    if (glyph.ch == ch) return &glyph;
+  return findGlyph('?');
+}
+
+// ---- images -----------------------------------------------------------------
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+};
+
+Image blankImage(int width, int height, uint32_t colour) {
+  Image image;
+  image.width = width;
+  image.height = height;
+  image.pixels.assign(static_cast<size_t>(width) * height, colour);
+  return image;
+}
+
+void putPixel(Image& image, int x, int y, uint32_t colour) {
+  if (x < 0 || y < 0 || x >= image.width || y >= image.height) return;
+  image.pixels[static_cast<size_t>(y) * image.width + x] = colour;
+}
+
+uint32_t pixelAt(const Image& image, int x, int y) {
+  return image.pixels[static_cast<size_t>(y) * image.width + x];
+}
+
+void fillBox(Image& image, int x0, int y0, int x1, int y1, uint32_t colour) {
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) putPixel(image, x, y, colour);
+}
+
+int labelWidth(const std::string& text) {
+  int width = 0;
+  for (char ch : text) width += (findGlyph(ch)->width + 1) * kLabelScale;
+  return width;
+}
+
+void drawLabel(Image& sheet, int x, int y, const std::string& text) {
+  for (char ch : text) {
+    const LabelGlyph* glyph = findGlyph(ch);
+    for (int row = 0; row < kLabelGlyphRows; ++row)
+      for (int col = 0; col < glyph->width; ++col) {
+        if (!(glyph->rows[row] & (0x10 >> col))) continue;
+        int px = x + col * kLabelScale, py = y + row * kLabelScale;
+        fillBox(sheet, px + 1, py + 1, px + 1 + kLabelScale, py + 1 + kLabelScale, kLabelShadow);
+        fillBox(sheet, px, py, px + kLabelScale, py + kLabelScale, kLabelColour);
+      }
+    x += (glyph->width + 1) * kLabelScale;
+  }
+}
+
+// Decodes the embedded bitmap of that name, exactly as the game loads it.
+bool loadPicture(const char* name, Image& image) {
+  size_t size = 0;
+  const uint8_t* bytes = findResource(name, &size);
+  int width = 0, height = 0;
+  if (bytes == nullptr || !readBitmapSize(bytes, size, &width, &height)) return false;
+  image = blankImage(width, height, kKey);
+  return decodeBitmap(bytes, size, image.pixels.data(), image.pixels.size(), &image.width, &image.height) == 1;
+}
+
+// A keyed copy, clipped to the target, as the game's sprite drawing does.
+void drawSprite(Image& target, const Image& source, FrameRect rect, int x, int y) {
+  for (int sy = rect.top; sy < rect.bottom; ++sy)
+    for (int sx = rect.left; sx < rect.right; ++sx) {
+      if (sx < 0 || sy < 0 || sx >= source.width || sy >= source.height) continue;
+      uint32_t p = pixelAt(source, sx, sy);
+      if (p != kKey) putPixel(target, x + sx - rect.left, y + sy - rect.top, p);
+    }
+}
+
+// Draws image scaled up at (x, y); with checker set, see-through pixels show
+// as a checkerboard so that they stand apart from dark ink.
+void drawEnlarged(Image& sheet, const Image& image, int x, int y, int scale, bool checker) {
+  for (int py = 0; py < image.height * scale; ++py)
+    for (int px = 0; px < image.width * scale; ++px) {
+      uint32_t p = pixelAt(image, px / scale, py / scale);
+      if (checker && p == kKey)
+        p = ((px / kCheckerSide + py / kCheckerSide) % 2) ? kCheckerLight : kCheckerDark;
+      putPixel(sheet, x + px, y + py, p);
+    }
+}
+
+// A frame's outline runs along the last sheet pixel before each of its
+// edges, so neighbouring frames share one line.
+void outlineFrame(Image& sheet, int x, int y, FrameRect rect) {
+  int left = x + rect.left * kScale - 1, right = x + rect.right * kScale - 1;
+  int top = y + rect.top * kScale - 1, bottom = y + rect.bottom * kScale - 1;
+  for (int px = left; px <= right; ++px) {
+    putPixel(sheet, px, top, kOutlineColour);
+    putPixel(sheet, px, bottom, kOutlineColour);
+  }
+  for (int py = top; py <= bottom; ++py) {
+    putPixel(sheet, left, py, kOutlineColour);
+    putPixel(sheet, right, py, kOutlineColour);
+  }
+}
+
+// ---- the scene mock-ups -----------------------------------------------------
+
+struct Pictures {
+  Image byIndex[kPictureCount];
+  const Image& get(const char* name) const {
+    for (int i = 0; i < kPictureCount; ++i)
+      if (std::strcmp(kPictures[i].name, name) == 0) return byIndex[i];
+    return byIndex[0];
+  }
+};
+
+FrameRect rectAt(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+
+void drawBoard(Image& screen, const Pictures& pictures, int hoverCol, int hoverRow) {
+  const Image& stones = pictures.get("Stone_s");
+  for (int row = 0; row < 8; ++row)
+    for (int col = 0; col < 8; ++col)
+      drawSprite(screen, stones, rectAt(0, 0, kSquare, kSquare), kBoardLeft + kSquare * col, kBoardTop + kSquare * row);
+  if (hoverCol >= 0)
+    drawSprite(screen, stones, rectAt(0, kSquare, kSquare, kSquare), kBoardLeft + kSquare * hoverCol,
+               kBoardTop + kSquare * hoverRow);
+}
+
+void drawStones(Image& screen, const Pictures& pictures, const char* cells) {
+  const Image& stones = pictures.get("Stone_s");
+  for (int i = 0; i < 64; ++i) {
+    int v = cells[i] == 'O' ? 1 : cells[i] == 'X' ? 2 : 0;
+    if (v != 0)
+      drawSprite(screen, stones, rectAt(kSquare * v, 0, kSquare, kSquare), kBoardLeft + kSquare * (i % 8),
+                 kBoardTop + kSquare * (i / 8));
+  }
+}
+
+// Draws a picture's frame centred on (cx, cy), the way actors are placed.
+void drawCentred(Image& screen, const Image& picture, FrameRect rect, int cx, int cy) {
+  drawSprite(screen, picture, rect, cx - (rect.right - rect.left) / 2, cy - (rect.bottom - rect.top) / 2);
+}
+
+const char kMidGame[] =
+    "........"
+    "........"
+    "...XO..."
+    "..XXXO.."
+    "..OOXX.."
+    "...OX..."
+    "....O..."
+    "........";
+const char kFullBoard[] =
+    "OOOOXXXX"
+    "OOOXXXXX"
+    "OOOOXOXX"
+    "OOXOOXXX"
+    "OXOOOOXX"
+    "OOXOOXOX"
+    "OOOXOOXX"
+    "OOOOOXXX";
+
+Image matchScreen(const Pictures& p) {
+  Image screen = blankImage(kScreenWidth, kScreenHeight, kKey);
+  drawSprite(screen, p.get("back_s"), rectAt(0, 0, kScreenWidth, kScreenHeight), 0, 0);
+  drawBoard(screen, p, 6, 2);
+  // a stone just placed at (4, 2) with its ring, one turning at (4, 3)
+  drawCentred(screen, p.get("Effect_s"), rectAt(36, 0, 18, 18), 59 + 6 * 4, 9 + 6 * 2);
+  drawCentred(screen, p.get("Effect_s"), rectAt(24, 18, 12, 12), 59 + 6 * 4, 9 + 6 * 3);
+  drawStones(screen, p, kMidGame);
+  drawSprite(screen, p.get("turnWhite_s"), rectAt(0, 0, 32, 48), kTurnX, kTurnY);
+  drawSprite(screen, p.get("Face"), rectAt(0, 0, 24, 32), kFaceX, kFaceY);
+  drawSprite(screen, p.get("Pass_s"), rectAt(48, 0, 24, 12), kPassX, kPassY);
+  return screen;
+}
+
+Image matchOverScreen(const Pictures& p) {
+  Image screen = blankImage(kScreenWidth, kScreenHeight, kKey);
+  drawSprite(screen, p.get("back_s"), rectAt(0, 0, kScreenWidth, kScreenHeight), 0, 0);
+  drawBoard(screen, p, -1, -1);
+  drawStones(screen, p, kFullBoard);
+  drawSprite(screen, p.get("turnNone_s"), rectAt(32, 0, 32, 48), kTurnX, kTurnY);
+  drawSprite(screen, p.get("Face"), rectAt(48, 32, 24, 32), kFaceX, kFaceY);
+  drawSprite(screen, p.get("Pass_s"), rectAt(24, 0, 24, 12), kPassX, kPassY);
+  return screen;
+}
+
+Image titleScreen(const Pictures& p) {
+  Image screen = blankImage(kScreenWidth, kScreenHeight, kKey);
+  drawSprite(screen, p.get("back_s"), rectAt(0, 0, kScreenWidth, kScreenHeight), 0, 0);
+  drawSprite(screen, p.get("turnWhite_s"), rectAt(0, 0, 32, 48), kWhiteCardX, kCardY);
+  drawSprite(screen, p.get("turnBlack_s"), rectAt(32, 0, 32, 48), kRedCardX, kCardY);
+  drawCentred(screen, p.get("Title"), rectAt(0, 0, 32, 32), 80, 30);
+  drawCentred(screen, p.get("Face"), rectAt(272, 56, 48, 8), 80, 48);
+  return screen;
+}
+
+Image endingScreen(const Pictures& p) {
+  Image screen = blankImage(kScreenWidth, kScreenHeight, kEndingBackground);
+  const Image& stones = p.get("Stone_s");
+  const int flying[][3] = {{12, 8, 1}, {30, 44, 2}, {44, 14, 1}, {70, 52, 2}, {118, 6, 1}, {150, 40, 2}, {8, 30, 2}};
+  for (const auto& s : flying) drawCentred(screen, stones, rectAt(6 * s[2], 0, 6, 6), s[0], s[1]);
+  drawCentred(screen, p.get("Effect_s"), rectAt(54, 0, 18, 18), 12, 8);
+  drawCentred(screen, p.get("Face"), rectAt(192, 24, 24, 24), 124, 30);
+  drawCentred(screen, p.get("Face"), rectAt(272, 24, 48, 8), 124, 14);
+  drawCentred(screen, p.get("Face"), rectAt(48, 72, 112, 24), 80, 30);
+  drawCentred(screen, p.get("Face"), rectAt(272, 56, 48, 8), 80, 48);
+  return screen;
+}
+
+Image walkingScreen(const Pictures& p) {
+  Image screen = blankImage(kScreenWidth, kScreenHeight, kEndingBackground);
+  const Image& stones = p.get("Stone_s");
+  const int flying[][3] = {{20, 20, 1}, {52, 36, 2}, {80, 10, 1}, {140, 50, 2}, {150, 16, 1}};
+  for (const auto& s : flying) drawCentred(screen, stones, rectAt(6 * s[2], 0, 6, 6), s[0], s[1]);
+  drawCentred(screen, p.get("Effect_s"), rectAt(18, 0, 18, 18), 52, 36);
+  drawCentred(screen, p.get("Face"), rectAt(144, 0, 24, 24), 107, 30);
+  drawCentred(screen, p.get("Face"), rectAt(272, 16, 48, 8), 107, 14);
+  return screen;
+}
+
+Image gameOverScreen(const Pictures& p) {
+  Image screen = blankImage(kScreenWidth, kScreenHeight, kKey);
+  drawSprite(screen, p.get("back_s"), rectAt(0, 0, kScreenWidth, kScreenHeight), 0, 0);
+  drawCentred(screen, p.get("GameOver"), rectAt(0, 0, 64, 16), 80, 30);
+  return screen;
+}
+
+// ---- layout -----------------------------------------------------------------
+
+struct Panel {
+  std::string label;
+  const Image* image;
+  int scale;
+  bool checker;
+  const char* framesOf;  // picture whose frames are outlined, or nullptr
+  int x = 0, y = 0;
+};
+
+int panelWidth(const Panel& panel) {
+  int w = panel.image->width * panel.scale;
+  int l = labelWidth(panel.label);
+  return w > l ? w : l;
+}
+
+int panelHeight(const Panel& panel) { return kLabelHeight + panel.image->height * panel.scale; }
+
+// Places panels left to right, starting a new row when one does not fit.
+int layOut(std::vector<Panel>& panels) {
+  int x = kMargin, y = kMargin, rowHeight = 0;
+  for (Panel& panel : panels) {
+    if (x > kMargin && x + panelWidth(panel) > kSheetWidth - kMargin) {
+      x = kMargin;
+      y += rowHeight + kGap;
+      rowHeight = 0;
+    }
+    panel.x = x;
+    panel.y = y;
+    x += panelWidth(panel) + kGap;
+    if (panelHeight(panel) > rowHeight) rowHeight = panelHeight(panel);
+  }
+  return y + rowHeight + kMargin;
+}
+
+std::string pictureLabel(const PictureInfo& info) {
+  int frames = 0;
+  for (const PictureFrame& frame : kPictureFrames)
+    if (std::strcmp(frame.picture, info.name) == 0) ++frames;
+  std::string label = std::string(info.name) + "  " + std::to_string(info.width) + " x " +
+                      std::to_string(info.height) + ", " + std::to_string(info.depth) + "-bit";
+  if (info.opaque) label += ", opaque";
+  if (frames > 1) label += ", " + std::to_string(frames) + " frames";
+  return label;
+}
+
+// The order of the panels on the sheet, chosen so the rows pack well.
+const char* const kSheetOrder[] = {"Face",       "back_s",      "Effect_s",    "Title",   "turnWhite_s",
+                                   "turnBlack_s", "turnNone_s", "Stone_s",     "Pass_s",  "GameOver",
+                                   "Loading",     "numWhite",   "numRed",      "Copy"};
+
+}  // namespace
+
+int runSheetCommand(int argc, char** argv) {
+  if (argc != 1) {
+    std::fprintf(stderr, "pinwick-tool sheet: expected one output file; %s", kSheetUsage);
+    return kExitUsage;
+  }
+  const char* path = argv[0];
+
+  Pictures pictures;
+  for (int i = 0; i < kPictureCount; ++i) {
+    if (!loadPicture(kPictures[i].name, pictures.byIndex[i])) {
+      std::fprintf(stderr, "pinwick-tool sheet: picture '%s' is missing or cannot be decoded\n", kPictures[i].name);
+      return kExitFailed;
+    }
+  }
+
+  std::vector<Panel> panels;
+  for (const char* name : kSheetOrder)
+    for (int i = 0; i < kPictureCount; ++i)
+      if (std::strcmp(kPictures[i].name, name) == 0)
+        panels.push_back({pictureLabel(kPictures[i]), &pictures.byIndex[i], kScale, true, kPictures[i].name});
+
+  const Image mocks[] = {titleScreen(pictures),   matchScreen(pictures),   matchOverScreen(pictures),
+                         walkingScreen(pictures), endingScreen(pictures), gameOverScreen(pictures)};
+  const char* const mockNames[] = {"title", "match", "match over", "ending", "ending: the banner arrives",
+                                   "game over"};
+  panels.push_back({"match screen 1:1", &mocks[1], 1, false, nullptr});
+  panels.push_back({"title screen 1:1", &mocks[0], 1, false, nullptr});
+  panels.push_back({"ending 1:1", &mocks[4], 1, false, nullptr});
+  for (int i = 0; i < 6; ++i)
+    panels.push_back({std::string("mock-up: ") + mockNames[i], &mocks[i], kScale, false, nullptr});
+
+  Image sheet = blankImage(kSheetWidth, layOut(panels), kSheetColour);
+  for (const Panel& panel : panels) {
+    drawLabel(sheet, panel.x, panel.y, panel.label);
+    int top = panel.y + kLabelHeight;
+    drawEnlarged(sheet, *panel.image, panel.x, top, panel.scale, panel.checker);
+    if (panel.framesOf == nullptr) continue;
+    for (const PictureFrame& frame : kPictureFrames)
+      if (std::strcmp(frame.picture, panel.framesOf) == 0) outlineFrame(sheet, panel.x, top, frame.rect);
+  }
+
+  if (!writePng(path, sheet.pixels.data(), sheet.width, sheet.height)) {
+    std::fprintf(stderr, "pinwick-tool sheet: cannot write %s\n", path);
+    return kExitFailed;
+  }
+  return kExitOk;
+}

@@ -1,0 +1,68 @@
+// pinwick-tool sounds DIR: the game's eight sounds as WAV files.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "sound/bank.h"
+#include "sound/voices.h"
+#include "sound/wav_file.h"
+#include "tools/tool_commands.h"
+
+namespace {
+const char kSoundsUsage[] = "usage: pinwick-tool sounds DIR\n";
+
+int usageError(const char* what) {
+  std::fprintf(stderr, "pinwick-tool sounds: %s; %s", what, kSoundsUsage);
+  return kExitUsage;
+}
+
+std::string soundPath(const std::string& directory, int slot) {
+  std::string path = directory;
+  if (path.back() != '/') path += '/';
+  return path + "sound" + std::to_string(slot) + ".wav";
+}
+}  // namespace
+
+int runSoundsCommand(int argc, char** argv) {
+  if (argc != 1) return usageError(argc == 0 ? "no directory given" : "one directory only");
+  // Options look like this; a directory called so can be given as ./-name.
+  if (argv[0][0] == '-') {
+    char what[160];
+    std::snprintf(what, sizeof what, "unknown option '%.100s'", argv[0]);
+    return usageError(what);
+  }
+  if (argv[0][0] == '\0') return usageError("the directory name is empty");
+
+  const std::string directory = argv[0];
+  struct stat info;
+  if (stat(directory.c_str(), &info) != 0) {
+    std::fprintf(stderr, "pinwick-tool sounds: cannot write into '%s': %s\n", directory.c_str(), std::strerror(errno));
+    return kExitFailed;
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    std::fprintf(stderr, "pinwick-tool sounds: cannot write into '%s': not a directory\n", directory.c_str());
+    return kExitFailed;
+  }
+
+  std::vector<uint8_t> samples, scratch;
+  for (const SoundRun& run : kShippedSounds) {
+    const VoiceDef* voices = kShippedVoices + run.firstVoice;
+    const int length = soundLength(voices, run.voiceCount);
+    samples.assign(static_cast<size_t>(length), 0);
+    scratch.assign(static_cast<size_t>(length), 0);
+    mixSound(voices, run.voiceCount, samples.data(), scratch.data());
+
+    const std::string path = soundPath(directory, run.slot);
+    if (!writeWavFile(path.c_str(), samples.data(), length)) {
+      std::fprintf(stderr, "pinwick-tool sounds: cannot write '%s': %s; sound%d.wav to sound%d.wav not written\n",
+                   path.c_str(), std::strerror(errno), run.slot, kShippedSounds[kShippedSoundCount - 1].slot);
+      return kExitFailed;
+    }
+    std::printf("wrote %s (%d samples)\n", path.c_str(), length);
+  }
+  return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+}
