@@ -5,3 +5,6 @@ pinwick_test(test_input test_input.cpp LIBS pinwick_headless_game pinwick_pictur
 pinwick_test(test_actors test_actors.cpp LIBS pinwick_headless_game pinwick_pictures)
 pinwick_test(test_buttons test_buttons.cpp LIBS pinwick_headless_game pinwick_pictures)
 pinwick_test(test_match test_match.cpp LIBS pinwick_headless_game pinwick_pictures)
+pinwick_test(test_scene_view test_scene_view.cpp LIBS pinwick_headless_game pinwick_pictures)
+pinwick_test(test_window_frame test_window_frame.cpp LIBS pinwick_headless_game pinwick_pictures)
+pinwick_test(test_replay_script test_replay_script.cpp ../tools/replay_script.cpp LIBS pinwick_headless_game pinwick_pictures)

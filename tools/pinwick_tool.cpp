@@ -11,7 +11,9 @@ namespace {
 const char kUsage[] =
     "usage: pinwick-tool selfplay [--level 0..3] [--games N] [--seconds 0..59] [--show]\n"
     "       pinwick-tool sounds DIR\n"
-    "       pinwick-tool sheet OUT.png\n";
+    "       pinwick-tool sheet OUT.png\n"
+    "       pinwick-tool replay [--script FILE] [--frames N] [--trace FILE|-] [--shot N:FILE.png]...\n"
+    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--realtime]\n";
 }
 
 int parseIntArgument(const char* text, int low, int high, int* value) {
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   if (std::strcmp(argv[1], "selfplay") == 0) return runSelfplayCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "replay") == 0) return runReplayCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "sounds") == 0) return runSoundsCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "sheet") == 0) return runSheetCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "pinwick-tool: unknown command '%s'; %s", argv[1], kUsage);

@@ -2,6 +2,7 @@
 #include "tools/png_writer.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -115,9 +116,14 @@ std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height) {
 int writePng(const char* path, const uint32_t* pixels, int width, int height) {
   if (width <= 0 || height <= 0) return 0;
   std::vector<uint8_t> bytes = encodePng(pixels, width, height);
-  FILE* file = std::fopen(path, "wb");
+  // Written under a temporary name and renamed into place, so a failure
+  // never leaves half a picture behind.
+  std::string partial = std::string(path) + ".part";
+  FILE* file = std::fopen(partial.c_str(), "wb");
   if (file == nullptr) return 0;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   ok = std::fclose(file) == 0 && ok;
+  ok = ok && std::rename(partial.c_str(), path) == 0;
+  if (!ok) std::remove(partial.c_str());
   return ok ? 1 : 0;
 }

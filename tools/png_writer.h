@@ -8,8 +8,9 @@
 // The PNG file for width x height pixels given as 0x00RRGGBB, top row first.
 std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height);
 
-// Writes encodePng's bytes to path. 1 on success, 0 when the file cannot be
-// written (or the size is not positive).
+// Writes encodePng's bytes to path (through path + ".part", renamed into
+// place). 1 on success, 0 when the file cannot be written (or the size is
+// not positive); a failure leaves no partial file.
 int writePng(const char* path, const uint32_t* pixels, int width, int height);
 
 // The checksums a PNG needs: CRC-32 of every chunk (ISO 3309, as in zip and

@@ -7,6 +7,7 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 int runSelfplayCommand(int argc, char** argv);
+int runReplayCommand(int argc, char** argv);
 int runSoundsCommand(int argc, char** argv);
 int runSheetCommand(int argc, char** argv);
 

@@ -61,3 +61,10 @@ void formatTraceLine(char* line, int size, int32_t frame, int sceneCode, int32_t
 // What the window procedure's dialogs showed during the run (for stderr).
 int headlessDialogCount();
 const char* headlessDialogText(int index);
+
+// For unit tests of the window procedure and the pump, outside a run.
+void postHeadlessMessage(uint32_t message, uint64_t wParam, int64_t lParam);
+void setHeadlessVolumeControl(int available);  // 0: both launch attempts fail
+void setHeadlessAnswer(int yes);               // the next close confirmation's answer
+int headlessQueuedMessages();
+void resetHeadlessShell();

@@ -44,8 +44,12 @@ int queueHead = 0;
 int queueCount = 0;
 QueuedMessage fetched;
 
-const HeadlessRunOptions* run = nullptr;
-HeadlessRunResult* result = nullptr;
+// Outside a run (in unit tests) the shell behaves as a run with no script.
+HeadlessRunOptions idleOptions;
+HeadlessRunResult idleResult;
+const HeadlessRunOptions* run = &idleOptions;
+HeadlessRunResult* result = &idleResult;
+int volumeControlAvailable = 1;
 size_t nextEvent = 0;
 int32_t currentFrame = 1;  // the frame whose frame wait comes next
 int injectedFrame = 0;     // the last frame whose events are in the queue
@@ -121,8 +125,8 @@ void monkeyMoveMouse() {
       x = 56 + monkeyBelow(48);
       y = 6 + monkeyBelow(48);
       break;
-    case 2:  // the cards on the left and right
-      x = monkeyBelow(2) ? 6 + monkeyBelow(98) : 104 + monkeyBelow(32);
+    case 2:  // the cards: the end card and the white one on the left, the red one on the right
+      x = monkeyBelow(2) ? 6 + monkeyBelow(50) : 104 + monkeyBelow(32);
       y = 6 + monkeyBelow(48);
       break;
     case 3:  // the Pass button
@@ -137,29 +141,30 @@ void monkeyMoveMouse() {
   postMessage(kWmMouseMove, 0, packPoint(x, y));
 }
 
-// One frame's worth of random input.
+// One frame's worth of random input. Rare commands are drawn per ten
+// thousand frames so that whole matches, and the closing scenes, happen.
 void monkeyFrame() {
   if (monkeyBelow(3) == 0) monkeyMoveMouse();
-  int roll = monkeyBelow(1000);
-  if (roll < 120) {
+  int roll = monkeyBelow(10000);
+  if (roll < 1500) {
     postMessage((inputState.mouseHeld & kMouseLeft) ? kWmLButtonUp : kWmLButtonDown, 0, 0);
-  } else if (roll < 140) {
+  } else if (roll < 2000) {
     postMessage(kWmKeyDown, kVkZ, 0);
     postMessage(kWmKeyUp, kVkZ, 0);
-  } else if (roll < 143) {
-    postMessage(kWmCommand, kCommandReset, 0);
-  } else if (roll < 145) {
-    postMessage(kWmCommand, kCommandVersion, 0);
-  } else if (roll < 147) {
-    shellMinimiseWindow();
-  } else if (roll < 149) {
-    pendingAnswer = 0;  // close, answered No
-    postMessage(kWmClose, 0, 0);
-  } else if (roll < 150) {
-    postMessage(kWmCommand, kCommandVolume, 0);
-  } else if (roll < 160) {
+  } else if (roll < 2100) {
     postMessage(kWmRButtonDown, 0, 0);
     postMessage(kWmRButtonUp, 0, 0);
+  } else if (roll < 2102) {
+    postMessage(kWmCommand, kCommandReset, 0);
+  } else if (roll < 2106) {
+    postMessage(kWmCommand, kCommandVersion, 0);
+  } else if (roll < 2110) {
+    shellMinimiseWindow();
+  } else if (roll < 2114) {
+    pendingAnswer = 0;  // close, answered No
+    postMessage(kWmClose, 0, 0);
+  } else if (roll < 2116) {
+    postMessage(kWmCommand, kCommandVolume, 0);
   }
 }
 
@@ -325,7 +330,7 @@ void shellMessageBox(const char* text, const char* title) {
 
 int shellLaunchVolumeControl(int attempt) {
   // Headless there is no mixer to open; the first candidate "starts".
-  return attempt == 0 ? 1 : 0;
+  return volumeControlAvailable && attempt == 0 ? 1 : 0;
 }
 
 void shellMinimiseWindow() {
@@ -422,8 +427,9 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
   windowProcedure(kWmCreate, 0, 0);
   outcome.exitCode = runGame(nullptr);
 
-  run = nullptr;
-  result = nullptr;
+  run = &idleOptions;
+  result = &idleResult;
+  stopRequested = 0;
   return outcome;
 }
 
@@ -432,3 +438,22 @@ int headlessDialogCount() { return dialogCount; }
 const char* headlessDialogText(int index) {
   return index >= 0 && index < dialogCount ? dialogs[index].c_str() : "";
 }
+
+void postHeadlessMessage(uint32_t message, uint64_t wParam, int64_t lParam) { postMessage(message, wParam, lParam); }
+
+void setHeadlessVolumeControl(int available) { volumeControlAvailable = available ? 1 : 0; }
+
+void resetHeadlessShell() {
+  queueHead = queueCount = 0;
+  stopRequested = 0;
+  pendingAnswer = 0;
+  minimised = 0;
+  dialogCount = 0;
+  injectedFrame = 0;
+  currentFrame = 1;
+  idleResult = HeadlessRunResult{};
+}
+
+int headlessQueuedMessages() { return queueCount; }
+
+void setHeadlessAnswer(int yes) { pendingAnswer = yes ? 1 : 0; }

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/window_proc.h"
+#include "tools/replay_script.h"
+
+namespace {
+
+std::vector<HeadlessEvent> parse(const std::string& text) {
+  std::vector<HeadlessEvent> events;
+  std::string error;
+  EXPECT_EQ(parseReplayScript(text, "s.txt", events, error), 1) << error;
+  return events;
+}
+
+std::string errorOf(const std::string& text) {
+  std::vector<HeadlessEvent> events;
+  std::string error;
+  EXPECT_EQ(parseReplayScript(text, "s.txt", events, error), 0) << text;
+  return error;
+}
+
+TEST(ReplayScript, ShorthandsExpandOverTwoFramesAndKeepTheirOrder) {
+  auto e = parse(
+      "# a comment line\n"
+      "\n"
+      "10 click 60 -3   # trailing comment\n"
+      "10 press esc\n"
+      "5 answer yes\n"
+      "11 menu ver\n");
+  ASSERT_EQ(e.size(), 7u);
+  EXPECT_EQ(e[0].frame, 5);
+  EXPECT_EQ(e[0].kind, kEventAnswer);
+  EXPECT_EQ(e[1].kind, kEventMouse);
+  EXPECT_EQ(e[1].b, -3);
+  EXPECT_EQ(e[2].kind, kEventButton);
+  EXPECT_EQ(e[2].b, 1);
+  EXPECT_EQ(e[3].kind, kEventKey);
+  EXPECT_EQ(e[3].a, static_cast<int32_t>(kVkEscape));
+  EXPECT_EQ(e[4].frame, 11);  // the click's release
+  EXPECT_EQ(e[4].kind, kEventButton);
+  EXPECT_EQ(e[4].b, 0);
+  EXPECT_EQ(e[5].kind, kEventKey);  // the press's release
+  EXPECT_EQ(e[5].b, 0);
+  EXPECT_EQ(e[6].a, static_cast<int32_t>(kCommandVersion));
+}
+
+TEST(ReplayScript, MalformedLinesNameTheFileLineAndReason) {
+  EXPECT_EQ(errorOf("1 mouse 1 1\n2 jump\n"), "s.txt:2: unknown event 'jump'");
+  EXPECT_EQ(errorOf("0 close\n"), "s.txt:1: the frame must be a number from 1 on, not '0'");
+  EXPECT_EQ(errorOf("x close\n"), "s.txt:1: the frame must be a number from 1 on, not 'x'");
+  EXPECT_EQ(errorOf("3\n"), "s.txt:1: an event is missing after the frame");
+  EXPECT_EQ(errorOf("3 mouse 1\n"), "s.txt:1: 'mouse' takes 2 arguments, not 1");
+  EXPECT_EQ(errorOf("3 mouse 1 y\n"), "s.txt:1: 'mouse' takes two whole-number coordinates");
+  EXPECT_EQ(errorOf("3 key q down\n"), "s.txt:1: unknown key 'q'");
+  EXPECT_EQ(errorOf("3 key z sideways\n"), "s.txt:1: 'key' takes down or up, not 'sideways'");
+  EXPECT_EQ(errorOf("3 down middle\n"), "s.txt:1: 'down' takes left or right, not 'middle'");
+  EXPECT_EQ(errorOf("3 menu quit\n"), "s.txt:1: unknown menu command 'quit' (reset, exit, volume or ver)");
+  EXPECT_EQ(errorOf("3 seconds 60\n"), "s.txt:1: 'seconds' takes 0..59, not '60'");
+  EXPECT_EQ(errorOf("3 close now\n"), "s.txt:1: 'close' takes 0 arguments, not 1");
+  EXPECT_EQ(errorOf("99999999999999999999 close\n").substr(0, 9), "s.txt:1: ");
+}
+
+}  // namespace

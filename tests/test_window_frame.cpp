@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/clock.h"
+#include "app/frame.h"
+#include "app/headless/headless_clock.h"
+#include "app/headless/headless_present.h"
+#include "app/headless/headless_shell.h"
+#include "app/input.h"
+#include "app/window_proc.h"
+
+namespace {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetHeadlessShell();
+    resetWindowState();
+    resetInputState();
+    setHeadlessVolumeControl(1);
+  }
+  void TearDown() override {
+    resetHeadlessShell();
+    resetWindowState();
+    resetInputState();
+    setHeadlessVolumeControl(1);
+  }
+};
+
+TEST_F(WindowTest, KeysSetAndClearTheirBitsButEscStays) {
+  windowProcedure(kWmKeyDown, kVkZ, 0);
+  windowProcedure(kWmKeyDown, kVkF2, 0);
+  windowProcedure(kWmKeyDown, 0x42, 0);  // B: not tracked
+  EXPECT_EQ(inputState.keysHeld, kKeyZ | kKeyF2);
+  windowProcedure(kWmKeyUp, kVkZ, 0);
+  EXPECT_EQ(inputState.keysHeld, kKeyF2);
+  windowProcedure(kWmKeyDown, kVkEscape, 0);
+  windowProcedure(kWmKeyUp, kVkEscape, 0);
+  EXPECT_TRUE(inputState.keysHeld & kKeyEsc) << "Esc is never cleared once pressed";
+  EXPECT_EQ(keyBitFor(kVkShift), kKeyShift);
+  EXPECT_EQ(keyBitFor(kVkM), 0);
+}
+
+TEST_F(WindowTest, MouseButtonsAndSizeMessages) {
+  windowProcedure(kWmLButtonDown, 0, 0);
+  windowProcedure(kWmRButtonDown, 0, 0);
+  EXPECT_EQ(inputState.mouseHeld, kMouseLeft | kMouseRight);
+  windowProcedure(kWmLButtonUp, 0, 0);
+  EXPECT_EQ(inputState.mouseHeld, kMouseRight);
+  windowProcedure(kWmSize, kSizeMinimized, 0);
+  EXPECT_EQ(windowActive, 0);
+  windowProcedure(kWmSize, 2, 0);  // maximised: no change
+  EXPECT_EQ(windowActive, 0);
+  windowProcedure(kWmSize, kSizeRestored, 0);
+  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(windowProcedure(kWmMouseMove, 0, 0), 0) << "left to the default handling";
+}
+
+TEST_F(WindowTest, CloseAsksAndOnlyYesEndsTheProgram) {
+  setHeadlessAnswer(0);
+  windowProcedure(kWmClose, 0, 0);
+  EXPECT_EQ(headlessQueuedMessages(), 0) << "No leaves the game where it was";
+  setHeadlessAnswer(1);
+  windowProcedure(kWmCommand, kCommandExit, 0);  // Game > Exit goes through the same question
+  ASSERT_EQ(headlessQueuedMessages(), 1);
+  // The posted WM_DESTROY posts the quit message, which ends the pump.
+  EXPECT_EQ(runMessagePump(), 0);
+  EXPECT_EQ(headlessDialogCount(), 2);
+  EXPECT_NE(std::string(headlessDialogText(0)).find("End？"), std::string::npos);
+}
+
+TEST_F(WindowTest, CommandsResetMinimiseAndTheVolumeControl) {
+  windowProcedure(kWmCommand, kCommandReset | (1u << 16), 0);  // only the low 16 bits count
+  EXPECT_EQ(resetRequested, 1);
+  windowProcedure(kWmCommand, kCommandMinimise, 0);
+  EXPECT_EQ(windowActive, 0);
+  windowProcedure(kWmCommand, kCommandVolume, 0);
+  EXPECT_EQ(pendingMessages, kVolumePendingMessages);
+  EXPECT_EQ(headlessDialogCount(), 0) << "it started: no message";
+  setHeadlessVolumeControl(0);
+  windowProcedure(kWmCommand, kCommandVolume, 0);
+  EXPECT_EQ(pendingMessages, kVolumePendingMessages);
+  ASSERT_EQ(headlessDialogCount(), 1);
+  EXPECT_NE(std::string(headlessDialogText(0)).find("ボリューム設定を起動できませんでした"), std::string::npos);
+  windowProcedure(kWmCommand, 40099, 0);
+  EXPECT_EQ(headlessDialogCount(), 1);
+}
+
+TEST_F(WindowTest, VersionTextTakesTheMonthFromItsFirstThreeLetters) {
+  char text[128];
+  formatVersionText(text, sizeof text, 1, 0, 1, "Mar 18 2006");
+  EXPECT_STREQ(text, "Pinwick Version 1.0.1\nBuild 2006/03/18");
+  formatVersionText(text, sizeof text, 1, 0, 1, "Jan  5 2027");
+  EXPECT_STREQ(text, "Pinwick Version 1.0.1\nBuild 2027/01/05");
+  formatVersionText(text, sizeof text, 0, 0, 0, "Dec 31 2026");
+  EXPECT_STREQ(text, "Pinwick Version 0.0.0\nBuild 2026/12/31");
+  formatVersionText(text, sizeof text, 1, 0, 1, "Foo 2 2020");
+  EXPECT_STREQ(text, "Pinwick Version 1.0.1\nBuild 2020/12/02") << "no match counts as December";
+  formatVersionText(text, sizeof text, 1, 0, 1, "Septembre 9 2021");
+  EXPECT_STREQ(text, "Pinwick Version 1.0.1\nBuild 2021/09/09");
+  windowProcedure(kWmCommand, kCommandVersion, 0);
+  ASSERT_EQ(headlessDialogCount(), 1);
+  EXPECT_NE(std::string(headlessDialogText(0)).find("Pinwick Version 1.0.1"), std::string::npos);
+}
+
+// --- The pump and the frame clock on the virtual clock ---
+
+TEST_F(WindowTest, PumpWaitsWhileMinimisedAndForPendingMessages) {
+  postHeadlessMessage(kWmKeyDown, kVkZ, 0);
+  EXPECT_EQ(runMessagePump(), 1);
+  EXPECT_TRUE(inputState.keysHeld & kKeyZ);
+
+  // Minimised, the pump takes messages until the window is restored.
+  windowActive = 0;
+  postHeadlessMessage(kWmKeyUp, kVkZ, 0);
+  postHeadlessMessage(kWmSize, kSizeRestored, 0);
+  postHeadlessMessage(kWmLButtonDown, 0, 0);
+  EXPECT_EQ(runMessagePump(), 1);
+  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(inputState.keysHeld & kKeyZ, 0);
+  EXPECT_EQ(headlessQueuedMessages(), 0);
+
+  // Pending messages are waited for even with an empty queue: with fewer
+  // than expected the headless shell has nothing to give and ends the run.
+  pendingMessages = 2;
+  postHeadlessMessage(kWmLButtonUp, 0, 0);
+  postHeadlessMessage(kWmRButtonDown, 0, 0);
+  EXPECT_EQ(runMessagePump(), 1);
+  EXPECT_EQ(pendingMessages, 0);
+  pendingMessages = 2;
+  postHeadlessMessage(kWmRButtonUp, 0, 0);
+  EXPECT_EQ(runMessagePump(), 0);
+}
+
+TEST_F(WindowTest, AcceleratorMMinimisesWithoutDispatching) {
+  postHeadlessMessage(kWmKeyDown, kVkM, 0);
+  postHeadlessMessage(kWmSize, kSizeRestored, 0);
+  EXPECT_EQ(runMessagePump(), 1);
+  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(inputState.keysHeld, 0);
+}
+
+class FrameClockTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    ASSERT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 1);
+  }
+  void TearDown() override {
+    shutdownGraphics(nullptr);
+    WindowTest::TearDown();
+  }
+  // Ticks at which each of n frame waits presented.
+  static std::vector<uint32_t> presentTimes(int n, uint32_t workMs) {
+    std::vector<uint32_t> times;
+    for (int i = 0; i < n; ++i) {
+      sleepMs(workMs);
+      uint32_t before = presentedFrameCount();
+      EXPECT_EQ(waitFrame(nullptr), 1);
+      EXPECT_EQ(presentedFrameCount(), before + 1);
+      times.push_back(tickCount());
+    }
+    return times;
+  }
+};
+
+TEST_F(FrameClockTest, FramesKeepTheTwentyMillisecondGridAndCatchUp) {
+  setHeadlessTicks(1000000);
+  frameClock = 0;
+  presentTimes(1, 0);  // the first wait finds the clock far behind and resets it
+  uint32_t start = frameClock;
+  EXPECT_EQ(start, 1000001u);
+  std::vector<uint32_t> t = presentTimes(3, 5);
+  EXPECT_EQ(frameClock, start + 60);
+  EXPECT_EQ(t[0], start + 20);
+  // A frame whose work takes 30 ms is presented at once, after one 1 ms
+  // sleep; the next one comes 20 ms after the late frame's tick, not 20 ms
+  // after its presentation.
+  t = presentTimes(1, 30);
+  EXPECT_EQ(t[0], start + 60 + 31);
+  EXPECT_EQ(frameClock, start + 80);
+  t = presentTimes(1, 5);
+  EXPECT_EQ(t[0], start + 100);
+  // A stall of 100 ms or more drops the lost ticks.
+  sleepMs(150);
+  uint32_t beforeStall = tickCount();
+  presentTimes(1, 0);
+  EXPECT_EQ(frameClock, beforeStall + 1);
+}
+
+TEST_F(FrameClockTest, NeitherRacesNorStallsAcrossTheWrap) {
+  setHeadlessTicks(0xFFFFFF00u);
+  frameClock = 0xFFFFFF00u;
+  uint32_t previous = tickCount();
+  for (int i = 0; i < 40; ++i) {
+    ASSERT_EQ(waitFrame(nullptr), 1);
+    uint32_t now = tickCount();
+    EXPECT_EQ(static_cast<uint32_t>(now - previous), 20u) << "frame " << i;
+    previous = now;
+  }
+  EXPECT_LT(tickCount(), 0x00001000u) << "the counter wrapped during the test";
+}
+
+}  // namespace

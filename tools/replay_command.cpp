@@ -1,0 +1,166 @@
+// pinwick-tool replay: the whole game on the headless shell, from a script or
+// from the monkey, with a trace, screenshots and the mixed audio.
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/headless/headless_clock.h"
+#include "app/headless/headless_shell.h"
+#include "gfx/gfx.h"
+#include "sound/wav_file.h"
+#include "tools/png_writer.h"
+#include "tools/replay_script.h"
+#include "tools/tool_commands.h"
+
+namespace {
+const char kReplayUsage[] =
+    "usage: pinwick-tool replay [--script FILE] [--frames N] [--trace FILE|-] [--shot N:FILE.png]...\n"
+    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--realtime]\n";
+constexpr int kExitInvariant = 3;
+constexpr int32_t kFramesAfterLastEvent = 100;
+constexpr int32_t kMonkeyDefaultFrames = 10000;
+
+int usageError(const std::string& what) {
+  std::fprintf(stderr, "pinwick-tool replay: %s\n%s", what.c_str(), kReplayUsage);
+  return kExitUsage;
+}
+
+int readWholeFile(const char* path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return 0;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  text = buffer.str();
+  return in.good() || in.eof();
+}
+
+struct ShotRequest {
+  int32_t frame;
+  std::string path;
+};
+}  // namespace
+
+int runReplayCommand(int argc, char** argv) {
+  HeadlessRunOptions options;
+  const char* scriptPath = nullptr;
+  const char* tracePath = nullptr;
+  const char* audioPath = nullptr;
+  std::vector<ShotRequest> shots;
+  int frames = 0, seconds = -1, monkeySeed = -1;
+
+  for (int i = 0; i < argc; ++i) {
+    std::string option = argv[i];
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    auto needValue = [&]() { return value != nullptr; };
+    if (option == "--realtime") {
+      options.realtime = 1;
+      continue;
+    }
+    if (!needValue()) return usageError(option + " needs a value");
+    ++i;
+    if (option == "--script") {
+      scriptPath = value;
+    } else if (option == "--frames") {
+      if (!parseIntArgument(value, 1, INT_MAX - 1, &frames)) return usageError("--frames takes a positive number");
+    } else if (option == "--trace") {
+      tracePath = value;
+    } else if (option == "--audio") {
+      audioPath = value;
+    } else if (option == "--seconds") {
+      if (!parseIntArgument(value, 0, 59, &seconds)) return usageError("--seconds takes 0..59");
+    } else if (option == "--monkey") {
+      if (!parseIntArgument(value, 0, INT_MAX, &monkeySeed)) return usageError("--monkey takes a seed, 0 or more");
+    } else if (option == "--shot") {
+      const char* colon = std::strchr(value, ':');
+      int frame = 0;
+      if (colon == nullptr || colon[1] == '\0' ||
+          !parseIntArgument(std::string(value, colon).c_str(), 1, INT_MAX - 1, &frame))
+        return usageError("--shot takes FRAME:FILE.png");
+      shots.push_back({frame, colon + 1});
+    } else {
+      return usageError("unknown option '" + option + "'");
+    }
+  }
+
+  if (scriptPath != nullptr) {
+    std::string text, error;
+    if (!readWholeFile(scriptPath, text)) {
+      std::fprintf(stderr, "pinwick-tool replay: cannot read the script %s\n", scriptPath);
+      return kExitUsage;
+    }
+    if (!parseReplayScript(text, scriptPath, options.events, error)) {
+      std::fprintf(stderr, "pinwick-tool replay: %s\n", error.c_str());
+      return kExitUsage;
+    }
+  }
+
+  // Without --frames the run ends a little after the last thing asked for.
+  if (frames == 0) {
+    int32_t last = options.events.empty() ? 0 : options.events.back().frame;
+    for (const ShotRequest& s : shots) last = s.frame > last ? s.frame : last;
+    frames = monkeySeed >= 0 && last == 0 ? kMonkeyDefaultFrames : last + kFramesAfterLastEvent;
+  }
+  options.frameLimit = frames;
+  options.monkey = monkeySeed >= 0;
+  options.monkeySeed = static_cast<uint32_t>(monkeySeed < 0 ? 0 : monkeySeed);
+  options.captureAudio = audioPath != nullptr;
+  for (const ShotRequest& s : shots) options.shotFrames.push_back(s.frame);
+
+  std::FILE* trace = nullptr;
+  if (tracePath != nullptr) {
+    trace = std::strcmp(tracePath, "-") == 0 ? stdout : std::fopen(tracePath, "w");
+    if (trace == nullptr) {
+      std::fprintf(stderr, "pinwick-tool replay: cannot write the trace %s\n", tracePath);
+      return kExitFailed;
+    }
+  }
+  options.trace = trace;
+  setHeadlessSeconds(seconds);
+
+  HeadlessRunResult result = runHeadlessGame(options);
+
+  int status = kExitOk;
+  if (trace != nullptr && result.end == kRunProgramEnded) std::fprintf(trace, "exit=%d\n", result.exitCode);
+  for (int i = 0; i < headlessDialogCount(); ++i) std::fprintf(stderr, "pinwick-tool replay: %s\n", headlessDialogText(i));
+  if (trace != nullptr && trace != stdout && std::fclose(trace) != 0) {
+    std::fprintf(stderr, "pinwick-tool replay: could not finish writing the trace %s\n", tracePath);
+    status = kExitFailed;
+  } else if (trace == stdout && std::fflush(stdout) != 0) {
+    status = kExitFailed;
+  }
+
+  switch (result.end) {
+    case kRunStarved:
+      std::fprintf(stderr, "pinwick-tool replay: %s\n", result.message);
+      status = kExitFailed;
+      break;
+    case kRunInvariantBroken:
+      std::fprintf(stderr, "pinwick-tool replay: invariant broken at %s\n", result.message);
+      status = kExitInvariant;
+      break;
+    default:
+      break;
+  }
+
+  for (size_t i = 0; i < shots.size(); ++i) {
+    if (result.shots[i].empty()) {
+      std::fprintf(stderr, "pinwick-tool replay: the run ended before frame %d; %s not written\n", shots[i].frame,
+                   shots[i].path.c_str());
+      status = status == kExitOk ? kExitFailed : status;
+      continue;
+    }
+    if (!writePng(shots[i].path.c_str(), result.shots[i].data(), kScreenWidth, kScreenHeight)) {
+      std::fprintf(stderr, "pinwick-tool replay: cannot write %s\n", shots[i].path.c_str());
+      status = status == kExitOk ? kExitFailed : status;
+    }
+  }
+  if (audioPath != nullptr &&
+      !writeWavFile(audioPath, result.audio.data(), static_cast<int>(result.audio.size()))) {
+    std::fprintf(stderr, "pinwick-tool replay: cannot write %s\n", audioPath);
+    status = status == kExitOk ? kExitFailed : status;
+  }
+  return status;
+}
