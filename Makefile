@@ -1,6 +1,6 @@
 # The two commands of the README, plus the benchmark. Each one installs the
 # Debian packages it is missing before it builds.
-.PHONY: all deps build build-asan test play bench fuzz clean
+.PHONY: all deps build build-asan test play bench fuzz clean goldens
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -42,3 +42,10 @@ fuzz: deps
 
 clean:
 	rm -rf build
+
+# Rewrites the expected traces and pictures of the golden replays from the
+# current build. Read the diff before committing it.
+goldens: build
+	for s in tests/e2e/replays/*.txt; do \
+	  cmake -DTOOL=build/bin/pinwick-tool -DSCRIPT=$$s -DOUT=build/goldens -DUPDATE=1 -P tests/e2e/replay_golden.cmake || exit 1; \
+	done

@@ -1,6 +1,8 @@
 // Devices up, scenes, devices down, in a fixed order.
 #include "app/game_main.h"
 
+#include "app/shell.h"
+#include "app/texts.h"
 #include "scenes/driver.h"
 #include "scenes/picture_slots.h"
 #include "sound/bank.h"
@@ -12,10 +14,16 @@ constexpr int32_t kLoadingY = 26;
 constexpr int kFontWidth = 6;
 constexpr int kFontHeight = 12;
 constexpr int kExitNormal = 1;
+constexpr int kExitGraphicsFailed = 0;
 }  // namespace
 
 int runGame(GfxWindow window) {
-  initGraphics(window, kScreenWidth, kScreenHeight);
+  if (!initGraphics(window, kScreenWidth, kScreenHeight)) {
+    // Nothing could be drawn: say so and end cleanly rather than run blind.
+    shutdownGraphics(window);
+    shellMessageBox(kTextGraphicsFailed, kTextWindowTitle);
+    return kExitGraphicsFailed;
+  }
   fillRect(kScreenRect, 0);  // black, stored as it is
   loadBitmap("Loading", kSlotLoading);
   drawSprite(kScreenRect, kLoadingX, kLoadingY, kLoadingRect, kSlotLoading);

@@ -6,5 +6,6 @@
 
 #include "gfx/gfx.h"
 
-// Returns the process exit code of a normal run (1).
+// Returns the process exit code of a normal run (1), or 0 after telling the
+// player that the graphics device could not be started.
 int runGame(GfxWindow window);

@@ -8,6 +8,7 @@ extern const char kTextCloseQuestion[];
 extern const char kTextYes[];
 extern const char kTextNo[];
 extern const char kTextVolumeFailed[];
+extern const char kTextGraphicsFailed[];     // the graphics device could not be started
 extern const char kTextVersionFormat[];    // major, minor, build; year, month, day
 extern const char kTextMenuGame[];
 extern const char kTextMenuReset[];

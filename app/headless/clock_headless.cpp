@@ -29,7 +29,11 @@ int localSeconds() {
   if (fixedSeconds >= 0) return fixedSeconds;
   std::time_t now = std::time(nullptr);
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);  // the cross-built tool: MinGW has no localtime_r
+#else
   localtime_r(&now, &local);
+#endif
   // tm_sec may read 60 during a leap second; the game expects 0..59.
   return local.tm_sec % 60;
 }
