@@ -1,6 +1,6 @@
 # The two commands of the README, plus the benchmark. Each one installs the
 # Debian packages it is missing before it builds.
-.PHONY: all deps build build-asan test play bench fuzz clean goldens
+.PHONY: all deps build build-asan win32 test play bench fuzz clean goldens
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -17,16 +17,21 @@ build-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 
-test: build build-asan
-	ctest --preset linux -j $(JOBS)
+# The Windows program, cross-built; make test runs it under Wine.
+win32: deps
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS)
+
+test: build build-asan win32
+	PINWICK_REQUIRE_WIN32=1 ctest --preset linux -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
 play: build
-	@echo "The windowed game comes later; for now, one match between two computer players:"
-	build/bin/pinwick-tool selfplay --games 1 --show
+	build/bin/pinwick
 
 bench: build
 	build/bin/pinwick-bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+	tests/bench/sdl_resources.sh build/bin/pinwick build/bin/pinwick-test-x
 
 # The bitmap decoder under libFuzzer for 30 s, built with clang outside the
 # presets; the seeds are the gfx tests' own pictures.

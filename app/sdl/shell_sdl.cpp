@@ -1,0 +1,262 @@
+// The SDL shell's message pump and services: SDL events become the Win32
+// messages the window procedure takes; the menu bar and the dialogs are
+// drawn in the window and run their own modal loops.
+#include <SDL.h>
+
+#include "app/sdl/canvas.h"
+#include "app/sdl/dialogs.h"
+#include "app/sdl/launch.h"
+#include "app/sdl/menu_bar.h"
+#include "app/sdl/screen.h"
+#include "app/sdl/sdl_shell.h"
+#include "app/shell.h"
+#include "app/version.h"
+#include "app/window_proc.h"
+
+namespace {
+constexpr int kQueueCapacity = 256;
+constexpr uint32_t kWmQuit = 0x0012;
+constexpr uint32_t kWmPaint = 0x000F;
+constexpr uint32_t kWmActivate = 0x0006;
+constexpr uint32_t kWmMove = 0x0003;
+constexpr uint32_t kWmNcMouseMove = 0x00A0;
+constexpr uint32_t kWmNcLButtonDown = 0x00A1;
+constexpr uint32_t kWmNcLButtonUp = 0x00A2;
+constexpr uint64_t kActivated = 1;
+constexpr uint64_t kDeactivated = 0;
+// Key messages carry this in lParam while Shift, Ctrl or Alt is held: the
+// 'M' accelerator, like a Windows one without modifier flags, then does not fire.
+constexpr int64_t kModifierHeld = 1;
+
+struct QueuedMessage {
+  uint32_t message;
+  uint64_t wParam;
+  int64_t lParam;
+};
+
+struct KeyMapping {
+  int32_t keycode;
+  uint32_t virtualKey;
+};
+
+constexpr KeyMapping kKeys[] = {
+    {SDLK_BACKSPACE, 0x08}, {SDLK_TAB, 0x09},       {SDLK_RETURN, 0x0D},   {SDLK_KP_ENTER, 0x0D},
+    {SDLK_LSHIFT, kVkShift}, {SDLK_RSHIFT, kVkShift}, {SDLK_LCTRL, 0x11},  {SDLK_RCTRL, 0x11},
+    {SDLK_LALT, 0x12},      {SDLK_RALT, 0x12},      {SDLK_PAUSE, 0x13},    {SDLK_ESCAPE, kVkEscape},
+    {SDLK_SPACE, kVkSpace}, {SDLK_PAGEUP, 0x21},    {SDLK_PAGEDOWN, 0x22}, {SDLK_END, 0x23},
+    {SDLK_HOME, 0x24},      {SDLK_LEFT, kVkLeft},   {SDLK_UP, kVkUp},      {SDLK_RIGHT, kVkRight},
+    {SDLK_DOWN, kVkDown},   {SDLK_INSERT, 0x2D},    {SDLK_DELETE, 0x2E},
+};
+constexpr uint32_t kVkDigitZero = 0x30;
+constexpr uint32_t kVkLetterA = 0x41;
+constexpr uint32_t kVkFirstFunctionKey = kVkF1;
+constexpr int kFunctionKeys = 12;
+
+// The two mixer programs the Volume command tries, in order.
+const char* const kVolumeProgramA[] = {"pavucontrol", nullptr};
+const char* const kVolumeProgramB[] = {"gnome-control-center", "sound", nullptr};
+const char* const* const kVolumePrograms[] = {kVolumeProgramA, kVolumeProgramB};
+constexpr int kVolumeProgramCount = 2;
+
+QueuedMessage queue[kQueueCapacity];
+int queueHead = 0;
+int queueCount = 0;
+QueuedMessage fetched = {0, 0, 0};
+int minimised = 0;
+
+int64_t packPoint(int32_t x, int32_t y) {
+  return static_cast<int64_t>(static_cast<uint32_t>(x)) | (static_cast<int64_t>(static_cast<uint32_t>(y)) << 32);
+}
+
+int32_t pointX(int64_t lParam) { return static_cast<int32_t>(static_cast<uint32_t>(lParam & 0xFFFFFFFF)); }
+int32_t pointY(int64_t lParam) { return static_cast<int32_t>(static_cast<uint32_t>((lParam >> 32) & 0xFFFFFFFF)); }
+
+bool insideWindow(int32_t x, int32_t y) {
+  const int s = screenScale();
+  return x >= 0 && y >= 0 && x < windowWidthFor(s) && y < windowHeightFor(s);
+}
+
+bool overMenuBar(int32_t y) { return y < kMenuBarHeight * screenScale(); }
+
+void translateKey(const SDL_KeyboardEvent& key) {
+  const uint32_t message = key.type == SDL_KEYDOWN ? kWmKeyDown : kWmKeyUp;
+  const int64_t modifiers = (key.keysym.mod & (KMOD_SHIFT | KMOD_CTRL | KMOD_ALT)) ? kModifierHeld : 0;
+  postShellMessage(message, virtualKeyFor(key.keysym.sym), modifiers);
+}
+
+// The mouse is never captured: what happens outside the window does not
+// reach the game, so a button released out there stays held.
+void translateMouseButton(const SDL_MouseButtonEvent& b) {
+  const bool down = b.type == SDL_MOUSEBUTTONDOWN;
+  if (!insideWindow(b.x, b.y)) return;
+  const int s = screenScale();
+  if (overMenuBar(b.y)) {
+    if (b.button == SDL_BUTTON_LEFT)
+      postShellMessage(down ? kWmNcLButtonDown : kWmNcLButtonUp, 0,
+                       packPoint(canvasPixel(b.x, s), canvasPixel(b.y, s)));
+    return;
+  }
+  const int64_t point = packPoint(clientPixelX(b.x, s), clientPixelY(b.y, s));
+  if (b.button == SDL_BUTTON_LEFT) postShellMessage(down ? kWmLButtonDown : kWmLButtonUp, 0, point);
+  else if (b.button == SDL_BUTTON_RIGHT) postShellMessage(down ? kWmRButtonDown : kWmRButtonUp, 0, point);
+}
+
+void translateMouseMotion(const SDL_MouseMotionEvent& m) {
+  if (!insideWindow(m.x, m.y)) return;
+  const int s = screenScale();
+  if (overMenuBar(m.y)) postShellMessage(kWmNcMouseMove, 0, packPoint(canvasPixel(m.x, s), canvasPixel(m.y, s)));
+  else postShellMessage(kWmMouseMove, 0, packPoint(clientPixelX(m.x, s), clientPixelY(m.y, s)));
+}
+
+void translateEvent(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: translateKey(e.key); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: translateMouseButton(e.button); break;
+    case SDL_MOUSEMOTION: translateMouseMotion(e.motion); break;
+    default: handleBackgroundEvent(e, kBackgroundInMenu); break;
+  }
+}
+
+// Takes SDL events until a message is queued; waits for one when told to.
+void pullEvents(bool wait) {
+  while (queueCount == 0) {
+    SDL_Event e;
+    if (wait) {
+      if (!SDL_WaitEvent(&e)) {
+        postShellMessage(kWmQuit, 0, 0);  // the event system is gone: end rather than spin
+        return;
+      }
+    } else if (!SDL_PollEvent(&e)) {
+      return;
+    }
+    translateEvent(e);
+  }
+}
+
+// What Windows' default handling would do with the messages the window
+// procedure leaves alone: a press on the menu bar runs the menu.
+void defaultHandling(const QueuedMessage& m) {
+  if (m.message != kWmNcLButtonDown) return;
+  const int title = menuTitleAt(pointX(m.lParam), pointY(m.lParam));
+  if (title < 0) return;
+  const uint32_t command = runMenuLoop(title);
+  if (command != 0) postShellMessage(kWmCommand, command, 0);
+}
+}  // namespace
+
+void postShellMessage(uint32_t message, uint64_t wParam, int64_t lParam) {
+  if (queueCount == kQueueCapacity) return;
+  queue[(queueHead + queueCount) % kQueueCapacity] = {message, wParam, lParam};
+  ++queueCount;
+}
+
+int queuedShellMessages() { return queueCount; }
+
+int handleBackgroundEvent(const SDL_Event& e, int place) {
+  if (e.type != SDL_WINDOWEVENT) return kBackgroundIgnored;
+  switch (e.window.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      repaintScreen();
+      postShellMessage(kWmPaint, 0, 0);
+      return kBackgroundHandled;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      minimised = 1;
+      postShellMessage(kWmSize, kSizeMinimized, 0);
+      return kBackgroundLeavesModal;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+      if (!minimised) return kBackgroundIgnored;
+      minimised = 0;
+      postShellMessage(kWmSize, kSizeRestored, 0);
+      return kBackgroundHandled;
+    case SDL_WINDOWEVENT_CLOSE:
+      if (place == kBackgroundInDialog) return kBackgroundIgnored;
+      postShellMessage(kWmClose, 0, 0);
+      return kBackgroundLeavesModal;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: postShellMessage(kWmActivate, kActivated, 0); return kBackgroundHandled;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      postShellMessage(kWmActivate, kDeactivated, 0);
+      return place == kBackgroundInMenu ? kBackgroundLeavesModal : kBackgroundHandled;
+    case SDL_WINDOWEVENT_MOVED: postShellMessage(kWmMove, 0, 0); return kBackgroundHandled;
+    default: return kBackgroundIgnored;
+  }
+}
+
+uint32_t virtualKeyFor(int32_t keycode) {
+  if (keycode >= SDLK_a && keycode <= SDLK_z) return kVkLetterA + static_cast<uint32_t>(keycode - SDLK_a);
+  if (keycode >= SDLK_0 && keycode <= SDLK_9) return kVkDigitZero + static_cast<uint32_t>(keycode - SDLK_0);
+  if (keycode >= SDLK_F1 && keycode < SDLK_F1 + kFunctionKeys)
+    return kVkFirstFunctionKey + static_cast<uint32_t>(keycode - SDLK_F1);
+  for (const KeyMapping& k : kKeys)
+    if (k.keycode == keycode) return k.virtualKey;
+  return 0;
+}
+
+// --- Pump primitives ---
+
+int shellPeekMessage() {
+  pullEvents(false);
+  return queueCount > 0;
+}
+
+int shellFetchMessage() {
+  pullEvents(true);
+  fetched = queue[queueHead];
+  queueHead = (queueHead + 1) % kQueueCapacity;
+  --queueCount;
+  return fetched.message != kWmQuit;
+}
+
+int shellTranslateAccelerator() {
+  if (fetched.message != kWmKeyDown || fetched.wParam != kVkM || fetched.lParam == kModifierHeld) return 0;
+  windowProcedure(kWmCommand, kCommandMinimise, 0);
+  return 1;
+}
+
+void shellDispatchMessage() {
+  if (!windowProcedure(fetched.message, fetched.wParam, fetched.lParam)) defaultHandling(fetched);
+}
+
+// --- Services ---
+
+int shellConfirmClose(const char* question) { return runConfirmDialog(question); }
+
+void shellMessageBox(const char* text, const char* title) { runMessageBox(text, title); }
+
+int shellLaunchVolumeControl(int attempt) {
+  if (attempt < 0 || attempt >= kVolumeProgramCount) return 0;
+  return launchDetached(kVolumePrograms[attempt]);
+}
+
+void shellMinimiseWindow() {
+  // The window manager answers with the minimised event, which becomes WM_SIZE.
+  if (screenWindow() != nullptr) SDL_MinimizeWindow(screenWindow());
+}
+
+void shellSendClose() { windowProcedure(kWmClose, 0, 0); }
+
+void shellPostDestroy() { postShellMessage(kWmDestroy, 0, 0); }
+
+void shellPostQuit() { postShellMessage(kWmQuit, 0, 0); }
+
+int shellFileVersion(int* major, int* minor, int* build) {
+  *major = kVersionMajor;
+  *minor = kVersionMinor;
+  *build = kVersionBuild;
+  return 1;
+}
+
+void shellCursorPosition(int32_t* x, int32_t* y) {
+  // The pointer's place on the whole screen, so that it is known outside
+  // the window too.
+  int globalX = 0, globalY = 0, windowX = 0, windowY = 0;
+  SDL_GetGlobalMouseState(&globalX, &globalY);
+  if (screenWindow() != nullptr) SDL_GetWindowPosition(screenWindow(), &windowX, &windowY);
+  *x = clientPixelX(globalX - windowX, screenScale());
+  *y = clientPixelY(globalY - windowY, screenScale());
+}
+
+void shellFrameDone(int) {}

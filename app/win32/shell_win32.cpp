@@ -1,0 +1,155 @@
+// The Win32 shell: the pump primitives over the thread's message queue, the
+// window and dialog procedures, and the services the commands use.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/shell.h"
+#include "app/texts.h"
+#include "app/win32/win32_shell.h"
+#include "app/window_proc.h"
+#include "gfx/gfx_shell.h"
+
+namespace {
+constexpr int kQuestionControl = 1000;
+constexpr char kDialogTemplate[] = "DLG_YESNO";
+constexpr char kVolumeControlFormat[] = "%s\\Sndvol32.exe";
+constexpr int kVolumeFirstAttempt = 0;
+// ShellExecuteA reports success with a value above 32.
+constexpr INT_PTR kShellExecuteOk = 32;
+
+HWND mainWindow = nullptr;
+HACCEL acceleratorTable = nullptr;
+MSG fetched;
+
+// Centres the dialog on its owner, kept on the screen.
+void centreOnParent(HWND dialog) {
+  RECT parent;
+  RECT self;
+  GetWindowRect(GetParent(dialog), &parent);
+  GetWindowRect(dialog, &self);
+  const int width = self.right - self.left;
+  const int height = self.bottom - self.top;
+  int x = parent.left + (parent.right - parent.left) / 2 - width / 2;
+  int y = parent.top + (parent.bottom - parent.top) / 2 - height / 2;
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (x + width > screenWidth) x = screenWidth - width;
+  if (y + height > screenHeight) y = screenHeight - height;
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE);
+}
+
+INT_PTR CALLBACK confirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowTextA(dialog, kTextWindowTitle);
+      SetDlgItemTextA(dialog, kQuestionControl, reinterpret_cast<const char*>(lParam));
+      centreOnParent(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: EndDialog(dialog, 1); break;
+        case IDCANCEL: EndDialog(dialog, 0); break;
+        default: break;
+      }
+      return FALSE;
+    default: return FALSE;
+  }
+}
+}  // namespace
+
+void setShellWindow(HWND window, HACCEL accelerators) {
+  mainWindow = window;
+  acceleratorTable = accelerators;
+}
+
+LRESULT CALLBACK gameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ShowCursor(TRUE);
+  if (windowProcedure(message, wParam, lParam)) return 1;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// --- The pump's primitives ---
+
+int shellPeekMessage() {
+  MSG waiting;
+  return PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE) ? 1 : 0;
+}
+
+int shellFetchMessage() { return GetMessageA(&fetched, nullptr, 0, 0) != 0 ? 1 : 0; }
+
+int shellTranslateAccelerator() { return TranslateAcceleratorA(mainWindow, acceleratorTable, &fetched) ? 1 : 0; }
+
+void shellDispatchMessage() {
+  TranslateMessage(&fetched);
+  DispatchMessageA(&fetched);
+}
+
+// --- Services ---
+
+int shellConfirmClose(const char* question) {
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+  // -1 (no dialog could be made) counts as Yes.
+  INT_PTR answer = DialogBoxParamA(instance, kDialogTemplate, mainWindow, confirmDialogProc,
+                                   reinterpret_cast<LPARAM>(question));
+  return answer != 0 ? 1 : 0;
+}
+
+void shellMessageBox(const char* text, const char* title) { MessageBoxA(mainWindow, text, title, MB_OK); }
+
+int shellLaunchVolumeControl(int attempt) {
+  char directory[MAX_PATH] = "";
+  GetSystemDirectoryA(directory, sizeof directory);
+  if (attempt != kVolumeFirstAttempt) {
+    // The system directory's parent: the Windows directory itself.
+    char* cut = std::strrchr(directory, '\\');
+    if (cut != nullptr) *cut = '\0';
+  }
+  char path[MAX_PATH + sizeof kVolumeControlFormat];
+  std::snprintf(path, sizeof path, kVolumeControlFormat, directory);
+  HINSTANCE result = ShellExecuteA(mainWindow, "open", path, nullptr, nullptr, SW_SHOW);
+  return reinterpret_cast<INT_PTR>(result) > kShellExecuteOk ? 1 : 0;
+}
+
+void shellMinimiseWindow() { ShowWindow(mainWindow, SW_MINIMIZE); }
+
+void shellSendClose() { SendMessageA(mainWindow, WM_CLOSE, 0, 0); }
+
+void shellPostDestroy() { PostMessageA(mainWindow, WM_DESTROY, 0, 0); }
+
+void shellPostQuit() { PostQuitMessage(0); }
+
+int shellFileVersion(int* major, int* minor, int* build) {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  if (size == 0) return 0;
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoA(path, 0, size, block.data())) return 0;
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) || info == nullptr) return 0;
+  *major = HIWORD(info->dwFileVersionMS);
+  *minor = LOWORD(info->dwFileVersionMS);
+  *build = HIWORD(info->dwFileVersionLS);
+  return 1;
+}
+
+void shellCursorPosition(int32_t* x, int32_t* y) {
+  POINT point = {0, 0};
+  GetCursorPos(&point);
+  ScreenToClient(mainWindow, &point);
+  *x = point.x;
+  *y = point.y;
+}
+
+void shellFrameDone(int) {}
+
+// The presentation gate polls the real tick counter: nothing to do between readings.
+void shellSpinPause() {}

@@ -1,0 +1,294 @@
+// DirectDraw back end of the Win32 shell: a windowed primary surface with a
+// clipper, an off-screen back buffer in the display's format, and the 512
+// image slots filled from the executable's bitmap resources through GDI.
+#include <windows.h>
+#include <ddraw.h>
+
+#include <cstring>
+
+#include "gfx/clip.h"
+#include "gfx/gfx.h"
+
+namespace {
+constexpr DWORD kSurfaceDescSize = sizeof(DDSURFACEDESC);  // 108
+constexpr DWORD kBltFxSize = sizeof(DDBLTFX);              // 100
+constexpr int kSlotNameSize = 32;
+constexpr DWORD kFullDepthBits = 32;
+
+IDirectDraw* directDraw = nullptr;
+IDirectDrawSurface* primarySurface = nullptr;
+IDirectDrawSurface* backBuffer = nullptr;
+IDirectDrawClipper* clipper = nullptr;
+int32_t backBufferWidth = 0;
+int32_t backBufferHeight = 0;
+int32_t clientOffsetX = 0;
+int32_t clientOffsetY = 0;
+IDirectDrawSurface* imageSlots[kSurfaceSlotCount];
+// The resource each slot was loaded from, so that a lost surface can be
+// filled again; empty for blank surfaces.
+char slotNames[kSurfaceSlotCount][kSlotNameSize];
+int32_t areaTotal = 0;
+// Never reset, not even by shutdownGraphics: only its own catch-up rule does.
+uint32_t presentationClock = 0;
+HFONT textFont = nullptr;
+
+static_assert(sizeof(DDSURFACEDESC) == 108, "the 32-bit surface description");
+static_assert(sizeof(DDBLTFX) == 100, "the 32-bit effects record");
+
+DDSURFACEDESC offscreenDescription(int32_t width, int32_t height) {
+  DDSURFACEDESC description;
+  std::memset(&description, 0, sizeof description);
+  description.dwSize = kSurfaceDescSize;
+  description.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+  description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+  description.dwWidth = static_cast<DWORD>(width);
+  description.dwHeight = static_cast<DWORD>(height);
+  return description;
+}
+
+void setBlackKey(IDirectDrawSurface* surface) {
+  DDCOLORKEY key = {0, 0};
+  surface->SetColorKey(DDCKEY_SRCBLT, &key);
+}
+
+int slotFree(int slot) { return slot >= 0 && slot < kSurfaceSlotCount && imageSlots[slot] == nullptr; }
+
+IDirectDrawSurface* slotSurface(int slot) {
+  if (slot < 0 || slot >= kSurfaceSlotCount) return nullptr;
+  return imageSlots[slot];
+}
+
+// Copies the bitmap resource into the surface through GDI, whose colour
+// conversion turns the palette into the display's own pixel values.
+void copyBitmapInto(IDirectDrawSurface* surface, HBITMAP bitmap, int32_t width, int32_t height) {
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  HDC target = nullptr;
+  if (surface->GetDC(&target) == DD_OK) {
+    BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+    surface->ReleaseDC(target);
+  }
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+}
+
+HBITMAP loadBitmapResource(const char* name) {
+  return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+// After a display-mode change or a locked screen every surface's memory is
+// gone: get it back and fill the pictures in again. The back buffer is drawn
+// anew by the next frame.
+void restoreLostSurfaces() {
+  if (primarySurface != nullptr) primarySurface->Restore();
+  if (backBuffer != nullptr) backBuffer->Restore();
+  for (int slot = 0; slot < kSurfaceSlotCount; ++slot) {
+    IDirectDrawSurface* surface = imageSlots[slot];
+    if (surface == nullptr || surface->IsLost() != DDERR_SURFACELOST) continue;
+    if (surface->Restore() != DD_OK || slotNames[slot][0] == '\0') continue;
+    HBITMAP bitmap = loadBitmapResource(slotNames[slot]);
+    if (bitmap == nullptr) continue;
+    DDSURFACEDESC description;
+    std::memset(&description, 0, sizeof description);
+    description.dwSize = kSurfaceDescSize;
+    surface->GetSurfaceDesc(&description);
+    copyBitmapInto(surface, bitmap, static_cast<int32_t>(description.dwWidth),
+                   static_cast<int32_t>(description.dwHeight));
+    DeleteObject(bitmap);
+  }
+}
+
+// One blit; a lost surface is restored and the blit tried once more.
+int32_t blit(IDirectDrawSurface* target, const Rect& destination, IDirectDrawSurface* source, const Rect* sourceRect,
+             DWORD flags, DDBLTFX* effects) {
+  RECT to = {destination.left, destination.top, destination.right, destination.bottom};
+  RECT from = {0, 0, 0, 0};
+  if (sourceRect != nullptr) from = RECT{sourceRect->left, sourceRect->top, sourceRect->right, sourceRect->bottom};
+  RECT* fromPointer = sourceRect != nullptr ? &from : nullptr;
+  HRESULT result = target->Blt(&to, source, fromPointer, flags, effects);
+  if (result == DDERR_SURFACELOST) {
+    restoreLostSurfaces();
+    result = target->Blt(&to, source, fromPointer, flags, effects);
+  }
+  return static_cast<int32_t>(result);
+}
+
+int validRect(const Rect& r) { return r.left < r.right && r.top < r.bottom; }
+}  // namespace
+
+void setClientOffset(int32_t x, int32_t y) {
+  clientOffsetX = x;
+  clientOffsetY = y;
+}
+
+int initGraphics(GfxWindow window, int32_t width, int32_t height) {
+  HWND handle = static_cast<HWND>(window);
+  if (directDraw != nullptr) return 0;  // already up: keep what is there
+  if (DirectDrawCreate(nullptr, &directDraw, nullptr) != DD_OK) {
+    directDraw = nullptr;
+    return 0;
+  }
+  backBufferWidth = width;
+  backBufferHeight = height;
+  directDraw->SetCooperativeLevel(handle, DDSCL_NORMAL);
+
+  DDSURFACEDESC primary;
+  std::memset(&primary, 0, sizeof primary);
+  primary.dwSize = kSurfaceDescSize;
+  primary.dwFlags = DDSD_CAPS;
+  primary.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+  if (directDraw->CreateSurface(&primary, &primarySurface, nullptr) != DD_OK) {
+    primarySurface = nullptr;
+    return 0;
+  }
+  DDSURFACEDESC back = offscreenDescription(width, height);
+  if (directDraw->CreateSurface(&back, &backBuffer, nullptr) != DD_OK) {
+    backBuffer = nullptr;
+    return 0;
+  }
+  if (directDraw->CreateClipper(0, &clipper, nullptr) == DD_OK) {
+    clipper->SetHWnd(0, handle);
+    primarySurface->SetClipper(clipper);
+  } else {
+    clipper = nullptr;
+  }
+  areaTotal = 0;
+  return 1;
+}
+
+int loadBitmap(const char* name, int slot) {
+  if (directDraw == nullptr || !slotFree(slot)) return 0;
+  if (std::strlen(name) >= static_cast<size_t>(kSlotNameSize)) return 0;
+  HBITMAP bitmap = loadBitmapResource(name);
+  if (bitmap == nullptr) return 0;
+  BITMAP info;
+  GetObjectA(bitmap, sizeof info, &info);
+  DDSURFACEDESC description = offscreenDescription(info.bmWidth, info.bmHeight);
+  IDirectDrawSurface* surface = nullptr;
+  if (directDraw->CreateSurface(&description, &surface, nullptr) != DD_OK) {
+    DeleteObject(bitmap);
+    return 0;
+  }
+  copyBitmapInto(surface, bitmap, info.bmWidth, info.bmHeight);
+  DeleteObject(bitmap);
+  setBlackKey(surface);
+  imageSlots[slot] = surface;
+  std::strcpy(slotNames[slot], name);
+  areaTotal += info.bmWidth * info.bmHeight;
+  return 1;
+}
+
+int createBlankSurface(int32_t width, int32_t height, int slot) {
+  if (directDraw == nullptr || !slotFree(slot)) return 0;
+  DDSURFACEDESC description = offscreenDescription(width, height);
+  IDirectDrawSurface* surface = nullptr;
+  if (directDraw->CreateSurface(&description, &surface, nullptr) != DD_OK) return 0;
+  setBlackKey(surface);
+  imageSlots[slot] = surface;
+  slotNames[slot][0] = '\0';
+  areaTotal += width * height;
+  return 1;
+}
+
+int32_t present(GfxWindow window) {
+  RECT outer = {0, 0, 0, 0};
+  GetWindowRect(static_cast<HWND>(window), &outer);
+  const Rect destination = {outer.left + clientOffsetX, outer.top + clientOffsetY,
+                            outer.left + clientOffsetX + backBufferWidth, outer.top + clientOffsetY + backBufferHeight};
+  const Rect source = {0, 0, backBufferWidth, backBufferHeight};
+  passPresentationGate(&presentationClock);
+  if (primarySurface == nullptr || backBuffer == nullptr) return kGfxRefused;
+  return blit(primarySurface, destination, backBuffer, &source, DDBLT_WAIT, nullptr);
+}
+
+void shutdownGraphics(GfxWindow window) {
+  for (int slot = 0; slot < kSurfaceSlotCount; ++slot) {
+    if (imageSlots[slot] == nullptr) continue;
+    imageSlots[slot]->Release();
+    imageSlots[slot] = nullptr;
+    slotNames[slot][0] = '\0';
+  }
+  if (primarySurface != nullptr) {
+    primarySurface->Release();
+    primarySurface = nullptr;
+  }
+  // The back buffer and the clipper go with the DirectDraw object.
+  backBuffer = nullptr;
+  clipper = nullptr;
+  if (directDraw != nullptr) {
+    directDraw->SetCooperativeLevel(static_cast<HWND>(window), DDSCL_NORMAL);
+    directDraw->Release();
+    directDraw = nullptr;
+  }
+}
+
+int32_t drawSprite(const Rect& clip, int32_t x, int32_t y, const Rect& source, int slot) {
+  IDirectDrawSurface* picture = slotSurface(slot);
+  if (picture == nullptr || backBuffer == nullptr) return kGfxRefused;
+  Rect clippedSource;
+  Rect destination;
+  clipSpriteCopy(clip, x, y, source, &clippedSource, &destination);
+  if (!validRect(clippedSource) || !validRect(destination)) return kGfxRefused;
+  return blit(backBuffer, destination, picture, &clippedSource, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
+}
+
+int32_t fillRect(const Rect& r, uint32_t native) {
+  if (backBuffer == nullptr) return kGfxRefused;
+  if (!rectInsideSurface(r, backBufferWidth, backBufferHeight)) return kGfxRefused;
+  DDBLTFX effects;
+  std::memset(&effects, 0, sizeof effects);
+  effects.dwSize = kBltFxSize;
+  effects.dwFillColor = native;
+  return blit(backBuffer, r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
+}
+
+uint32_t toNativeColor(uint32_t colour) {
+  if (backBuffer == nullptr) return kNativeColorFailed;
+  HDC dc = nullptr;
+  if (backBuffer->GetDC(&dc) != DD_OK) return kNativeColorFailed;
+  const COLORREF saved = GetPixel(dc, 0, 0);
+  SetPixel(dc, 0, 0, colour);
+  backBuffer->ReleaseDC(dc);
+
+  DDSURFACEDESC description;
+  std::memset(&description, 0, sizeof description);
+  description.dwSize = kSurfaceDescSize;
+  if (backBuffer->Lock(nullptr, &description, DDLOCK_WAIT, nullptr) != DD_OK) return kNativeColorFailed;
+  uint32_t value = 0;
+  std::memcpy(&value, description.lpSurface, sizeof value);
+  const DWORD bits = description.ddpfPixelFormat.dwRGBBitCount;
+  if (bits < kFullDepthBits) value &= (uint32_t{1} << bits) - 1;
+  backBuffer->Unlock(nullptr);
+
+  if (backBuffer->GetDC(&dc) != DD_OK) return kNativeColorFailed;
+  SetPixel(dc, 0, 0, saved);
+  backBuffer->ReleaseDC(dc);
+  return value;
+}
+
+int32_t grabBackBuffer(int slot, const Rect& r) {
+  IDirectDrawSurface* snapshot = slotSurface(slot);
+  if (snapshot == nullptr || backBuffer == nullptr) return kGfxRefused;
+  DDBLTFX effects;
+  std::memset(&effects, 0, sizeof effects);
+  effects.dwSize = kBltFxSize;
+  return blit(snapshot, r, backBuffer, &r, DDBLT_WAIT, &effects);
+}
+
+int32_t copySlotToSlot(int32_t x, int32_t y, const Rect& source, int targetSlot, int sourceSlot) {
+  IDirectDrawSurface* target = slotSurface(targetSlot);
+  IDirectDrawSurface* picture = slotSurface(sourceSlot);
+  if (target == nullptr || picture == nullptr) return kGfxRefused;
+  return blit(target, placeRect(x, y, source), picture, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
+}
+
+GfxFont createFont(const char* face, int width, int height) {
+  textFont = CreateFontA(height, static_cast<int8_t>(width), 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);
+  return textFont;
+}
+
+void deleteFont() {
+  if (textFont != nullptr) DeleteObject(textFont);
+  textFont = nullptr;
+}

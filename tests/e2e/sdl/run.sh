@@ -1,0 +1,289 @@
+#!/usr/bin/env bash
+# The SDL game end to end in a private X server: run.sh CASE GAME TOOL XHELPER.
+# Each case starts its own Xvfb (a free display picked by Xvfb itself) and its
+# own runtime directory, so cases run side by side, and cleans up after itself.
+set -euo pipefail
+
+CASE=$1
+GAME=$2
+TOOL=$3
+XHELPER=$4
+
+SCREEN_W=1280
+SCREEN_H=1024
+MENU_ROWS=10   # the drawn menu bar, in game pixels
+TIMEOUT=30     # seconds for anything to happen; the sanitizer build is slow
+
+WORK=$(mktemp -d /tmp/pinwick-sdl-e2e.XXXXXX)
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export SDL_AUDIODRIVER=dummy
+PIDS=()
+# track PID: remembers a process we started, with its start time, so that
+# cleanup never kills a process that merely got the same number later.
+track() { PIDS+=("$1:$(started "$1")"); }
+started() { awk '{print $22}' "/proc/$1/stat" 2>/dev/null || true; }
+cleanup() {
+  local entry pid
+  for entry in "${PIDS[@]}"; do
+    pid=${entry%%:*}
+    [ -n "${entry#*:}" ] && [ "$(started "$pid")" = "${entry#*:}" ] && kill -9 "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL ($CASE): $*" >&2
+  if [ -s "$WORK/xvfb.log" ]; then
+    echo "the X server said:" >&2
+    cat "$WORK/xvfb.log" >&2
+  fi
+  kill -0 "${XVFB_PID:-0}" 2>/dev/null || echo "the X server is gone" >&2
+  if [ -s "$WORK/game.out" ]; then
+    echo "the game said:" >&2
+    cat "$WORK/game.out" >&2
+  fi
+  exit 1
+}
+
+# -noreset: without it the server starts afresh whenever its last client
+# leaves, and a client connecting at that moment loses its connection.
+start_x() {
+  : >"$WORK/display"
+  Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  XVFB_PID=$!
+  track $XVFB_PID
+  for _ in $(seq 1 $((TIMEOUT * 10))); do
+    if [ -s "$WORK/display" ]; then
+      export DISPLAY=:$(head -n1 "$WORK/display")
+      xdotool mousemove 0 0
+      return
+    fi
+    sleep 0.1
+  done
+  fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+}
+
+# start_game [ARGS...]: runs the game in the background; GAME_PID.
+start_game() {
+  "$GAME" "$@" >"$WORK/game.out" 2>&1 &
+  GAME_PID=$!
+  track $GAME_PID
+}
+
+# wait_window: WID, and WIN_X WIN_Y WIN_W WIN_H of the window once it is mapped.
+wait_window() {
+  for _ in $(seq 1 $((TIMEOUT * 20))); do
+    WID=$(xdotool search --onlyvisible --name '^Pinwick$' 2>/dev/null | head -n1 || true)
+    if [ -n "$WID" ]; then
+      eval "$(xdotool getwindowgeometry --shell "$WID")"
+      WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT
+      return
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared: $(cat "$WORK/game.out")"
+    sleep 0.05
+  done
+  echo "display $DISPLAY: $(xwininfo -root -tree 2>&1 | head -n 12)" >&2
+  echo "game env: $(tr '\0' '\n' < /proc/$GAME_PID/environ | grep DISPLAY)" >&2
+  echo "game fds: $(ls -l /proc/$GAME_PID/fd 2>&1 | tail -n +2 | awk '{print $NF}' | tr '\n' ' ')" >&2
+  echo "game state: $(grep -E 'State|PPid' /proc/$GAME_PID/status | tr '\n' ' ')" >&2
+  fail "no window titled Pinwick"
+}
+
+# wait_exit PID: EXIT_STATUS of the process once it has ended.
+wait_exit() {
+  for _ in $(seq 1 $((TIMEOUT * 10))); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      set +e
+      wait "$1"
+      EXIT_STATUS=$?
+      set -e
+      return
+    fi
+    sleep 0.1
+  done
+  fail "process $1 did not end"
+}
+
+scale() { echo $((WIN_W / 160)); }
+
+# shot FILE: the client area (below the menu bar) as a PNG.
+shot() {
+  local s
+  s=$(scale)
+  import -window root -crop $((160 * s))x$((60 * s))+$WIN_X+$((WIN_Y + MENU_ROWS * s)) +repage "$1"
+}
+
+# whole_shot FILE: the whole window, menu bar included.
+whole_shot() { import -window root -crop ${WIN_W}x${WIN_H}+$WIN_X+$WIN_Y +repage "$1"; }
+
+# pixel FILE X Y: the colour at a point of a picture as RRGGBB.
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6 | tr A-F a-f; }
+
+# press_at X Y: a left click on client pixel (X, Y), held long enough for a frame to see it.
+press_at() {
+  local s
+  s=$(scale)
+  xdotool mousemove $((WIN_X + $1 * s + s / 2)) $((WIN_Y + (MENU_ROWS + $2) * s + s / 2))
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.15
+  xdotool mouseup 1
+}
+
+# click_canvas X Y: a click on canvas pixel (X, Y) (the menu bar is rows 0..9).
+click_canvas() {
+  local s
+  s=$(scale)
+  xdotool mousemove $((WIN_X + $1 * s + s / 2)) $((WIN_Y + $2 * s + s / 2))
+  sleep 0.05
+  xdotool click 1
+}
+
+# wait_shot_matches EXPECTED: waits until the client area shows exactly EXPECTED.
+wait_shot_matches() {
+  local diff=""
+  for _ in $(seq 1 $((TIMEOUT * 2))); do
+    shot "$WORK/screen.png"
+    diff=$(compare -metric AE "$WORK/screen.png" "$1" null: 2>&1 || true)
+    [ "$diff" = "0" ] && return
+    sleep 0.5
+  done
+  cp "$WORK/screen.png" "/tmp/pinwick-sdl-e2e-$CASE-screen.png"
+  fail "the screen never matched $1 ($diff pixels differ; kept /tmp/pinwick-sdl-e2e-$CASE-screen.png)"
+}
+
+# wait_pixel_change FILE X Y: waits until client pixel (X, Y) differs from its colour in FILE.
+wait_pixel_change() {
+  local before now s
+  s=$(scale)
+  before=$(pixel "$1" $(($2 * s + s / 2)) $(($3 * s + s / 2)))
+  for _ in $(seq 1 $((TIMEOUT * 5))); do
+    shot "$WORK/now.png"
+    now=$(pixel "$WORK/now.png" $(($2 * s + s / 2)) $(($3 * s + s / 2)))
+    [ "$now" != "$before" ] && return
+    sleep 0.2
+  done
+  fail "client pixel ($2, $3) stayed $before"
+}
+
+# The title as the headless shell draws it, magnified by S with sharp pixels.
+expected_title() {
+  "$TOOL" replay --frames 60 --shot "60:$WORK/title1.png" >/dev/null
+  convert "$WORK/title1.png" -filter point -resize $((100 * $1))% "$WORK/title.png"
+  echo "$WORK/title.png"
+}
+
+start_x
+case "$CASE" in
+  window)
+    # Bad arguments are refused before anything opens.
+    set +e
+    "$GAME" --scale 0 2>/dev/null; status=$?
+    set -e
+    [ "$status" -eq 2 ] || fail "--scale 0 gave status $status, not 2"
+    # The default factor on a 1280 x 1024 screen is 5: the largest up to 6
+    # within two thirds of the screen. The window is centred.
+    start_game
+    wait_window
+    [ "$(xdotool getwindowname "$WID")" = "Pinwick" ] || fail "title '$(xdotool getwindowname "$WID")'"
+    [ "$WIN_W" -eq 800 ] && [ "$WIN_H" -eq 350 ] || fail "window ${WIN_W}x${WIN_H}, not 800x350"
+    [ "$WIN_X" -eq $(((SCREEN_W - 800) / 2)) ] && [ "$WIN_Y" -eq $(((SCREEN_H - 350) / 2)) ] ||
+      fail "window at $WIN_X,$WIN_Y, not centred"
+    xprop -id "$WID" _NET_WM_ICON | grep -q "Icon (32 x 32)" || fail "no 32 x 32 icon on the window"
+    xprop -id "$WID" WM_NORMAL_HINTS | grep -q "minimum size: 800 by 350" || fail "the window can be resized"
+    # Esc ends the game at once, with status 1.
+    xdotool key --window "$WID" Escape
+    wait_exit "$GAME_PID"
+    [ "$EXIT_STATUS" -eq 1 ] || fail "Esc ended the game with status $EXIT_STATUS, not 1"
+    # --scale sets the factor.
+    start_game --scale 2
+    wait_window
+    [ "$WIN_W" -eq 320 ] && [ "$WIN_H" -eq 140 ] || fail "--scale 2 gave ${WIN_W}x${WIN_H}, not 320x140"
+    ;;
+  title_pixels)
+    start_game --scale 3
+    wait_window
+    wait_shot_matches "$(expected_title 3)"
+    ;;
+  play)
+    start_game --scale 3
+    wait_window
+    wait_shot_matches "$(expected_title 3)"
+    # The white card starts a match: the board appears where the title was.
+    shot "$WORK/title_now.png"
+    press_at 40 30
+    wait_pixel_change "$WORK/title_now.png" 80 20
+    sleep 1.5  # the wipe has gone by
+    shot "$WORK/board.png"
+    s=$(scale)
+    white=$(pixel "$WORK/board.png" $(((56 + 3 * 6 + 3) * s)) $(((6 + 3 * 6 + 3) * s)))    # the stone at (3, 3)
+    empty=$(pixel "$WORK/board.png" $(((56 + 5 * 6 + 3) * s)) $(((6 + 3 * 6 + 3) * s)))    # (5, 3), empty
+    [ "$white" != "$empty" ] || fail "no board on the screen"
+    # White moves first: (5, 3) captures (4, 3). The stone appears there.
+    press_at $((56 + 5 * 6 + 3)) $((6 + 3 * 6 + 3))
+    for _ in $(seq 1 $((TIMEOUT * 5))); do
+      shot "$WORK/moved.png"
+      now=$(pixel "$WORK/moved.png" $(((56 + 5 * 6 + 3) * s)) $(((6 + 3 * 6 + 3) * s)))
+      [ "$now" = "$white" ] && break
+      sleep 0.2
+    done
+    [ "$now" = "$white" ] || fail "no white stone on (5, 3): $now"
+    kill -0 "$GAME_PID" || fail "the game ended"
+    ;;
+  single_instance)
+    start_game --scale 2
+    wait_window
+    first=$GAME_PID
+    # A second start ends at once with status 0 and leaves the first alone.
+    start_game --scale 2
+    wait_exit "$GAME_PID"
+    [ "$EXIT_STATUS" -eq 0 ] || fail "the second start gave status $EXIT_STATUS, not 0"
+    kill -0 "$first" 2>/dev/null || fail "the first game ended"
+    [ "$(xdotool search --onlyvisible --name '^Pinwick$' | wc -l)" -eq 1 ] || fail "more than one window"
+    # A crashed game does not block the next start.
+    kill -9 "$first"
+    wait_exit "$first"
+    start_game --scale 2
+    wait_window
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the start after a crash did not run"
+    ;;
+  close)
+    start_game --scale 3
+    wait_window
+    wait_shot_matches "$(expected_title 3)"
+    whole_shot "$WORK/before.png"
+    s=$(scale)
+    # The close box asks: the dialog's pale body covers the red card's edge.
+    probe_x=$((110 * s + s / 2)) probe_y=$((36 * s + s / 2))
+    [ "$(pixel "$WORK/before.png" $probe_x $probe_y)" != "f4f0e4" ] || fail "the probe point is pale already"
+    "$XHELPER" close "$WID"
+    for _ in $(seq 1 $((TIMEOUT * 5))); do
+      whole_shot "$WORK/asking.png"
+      [ "$(pixel "$WORK/asking.png" $probe_x $probe_y)" = "f4f0e4" ] && break
+      sleep 0.2
+    done
+    [ "$(pixel "$WORK/asking.png" $probe_x $probe_y)" = "f4f0e4" ] || fail "no dialog after the close box"
+    # No (Esc) leaves the game running as it was.
+    xdotool key --window "$WID" Escape
+    sleep 1
+    kill -0 "$GAME_PID" 2>/dev/null || fail "No ended the game"
+    whole_shot "$WORK/after.png"
+    [ "$(compare -metric AE "$WORK/after.png" "$WORK/before.png" null: 2>&1 || true)" = "0" ] ||
+      fail "the window did not come back as it was after No"
+    # Game > Exit asks the same; Yes (Enter) ends the game with status 1.
+    click_canvas 8 4
+    sleep 0.5
+    click_canvas 8 26
+    sleep 1
+    xdotool key --window "$WID" Return
+    wait_exit "$GAME_PID"
+    [ "$EXIT_STATUS" -eq 1 ] || fail "Yes ended the game with status $EXIT_STATUS, not 1"
+    ;;
+  *)
+    fail "unknown case"
+    ;;
+esac
+echo "ok: $CASE"
