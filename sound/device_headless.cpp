@@ -2,31 +2,13 @@
 // DirectSound's do, and are mixed only when the frame clock asks.
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "sound/device.h"
 #include "sound/headless_sound.h"
+#include "sound/mixer.h"
 #include "sound/synth.h"
 
-struct DeviceBuffer {
-  int inUse;
-  int number;
-  uint8_t* samples;
-  int length;
-  int position;
-  int playing;
-  int looping;
-};
-
 namespace {
-// Room for every slot twice over, since a replaced sound is released only
-// after its successor exists.
-constexpr int kMaxBuffers = 512;
-constexpr int kMixChunk = 512;
-constexpr int kSampleLow = 0;
-constexpr int kSampleHigh = 255;
-
-DeviceBuffer buffers[kMaxBuffers];
 int deviceOpen = 0;
 int buffersMade = 0;
 int deviceAvailable = 1;
@@ -44,22 +26,6 @@ void logCall(int kind, int id, int value) {
   callLog[callCount++] = HeadlessSoundCall{kind, id, value};
 }
 
-void freeBuffer(DeviceBuffer& buffer) {
-  delete[] buffer.samples;
-  buffer = DeviceBuffer{};
-}
-
-// Adds up to n samples of one playing buffer into sum. A one-shot that
-// reaches its end stops with its position back at the first sample.
-void addBuffer(DeviceBuffer& buffer, int32_t* sum, int n) {
-  for (int j = 0; j < n && buffer.playing; ++j) {
-    sum[j] += buffer.samples[buffer.position] - kSilenceSample;
-    if (++buffer.position == buffer.length) {
-      buffer.position = 0;
-      if (!buffer.looping) buffer.playing = 0;
-    }
-  }
-}
 }  // namespace
 
 int openSoundDevice(void*) {
@@ -72,30 +38,23 @@ int openSoundDevice(void*) {
 
 void closeSoundDevice() {
   if (!deviceOpen) return;
-  for (DeviceBuffer& buffer : buffers) {
-    if (buffer.inUse) freeBuffer(buffer);
-  }
+  releaseAllMixerBuffers();
   deviceOpen = 0;
   logCall(kSoundCallClose, 0, 0);
 }
 
 DeviceBuffer* createDeviceBuffer(const uint8_t* samples, int count) {
-  if (!deviceOpen || !buffersAvailable || count <= 0) return nullptr;
-  for (DeviceBuffer& buffer : buffers) {
-    if (buffer.inUse) continue;
-    uint8_t* copy = new (std::nothrow) uint8_t[count];
-    if (copy == nullptr) return nullptr;
-    std::memcpy(copy, samples, static_cast<size_t>(count));
-    buffer = DeviceBuffer{1, ++buffersMade, copy, count, 0, 0, 0};
-    logCall(kSoundCallCreate, buffer.number, count);
-    return &buffer;
-  }
-  return nullptr;
+  if (!deviceOpen || !buffersAvailable) return nullptr;
+  DeviceBuffer* buffer = addMixerBuffer(samples, count);
+  if (buffer == nullptr) return nullptr;
+  buffer->number = ++buffersMade;
+  logCall(kSoundCallCreate, buffer->number, count);
+  return buffer;
 }
 
 void releaseDeviceBuffer(DeviceBuffer* buffer) {
   logCall(kSoundCallRelease, buffer->number, 0);
-  freeBuffer(*buffer);
+  releaseMixerBuffer(buffer);
 }
 
 void stopDeviceBuffer(DeviceBuffer* buffer) {
@@ -155,23 +114,7 @@ int formatHeadlessSoundRequests(char* text, int size) {
   return 1;
 }
 
-void mixHeadlessSound(uint8_t* out, int count) {
-  int32_t sum[kMixChunk];
-  for (int done = 0; done < count;) {
-    const int n = count - done < kMixChunk ? count - done : kMixChunk;
-    for (int j = 0; j < n; ++j) sum[j] = 0;
-    for (DeviceBuffer& buffer : buffers) {
-      if (buffer.inUse && buffer.playing) addBuffer(buffer, sum, n);
-    }
-    if (out != nullptr) {
-      for (int j = 0; j < n; ++j) {
-        int s = sum[j] + kSilenceSample;
-        out[done + j] = static_cast<uint8_t>(s < kSampleLow ? kSampleLow : s > kSampleHigh ? kSampleHigh : s);
-      }
-    }
-    done += n;
-  }
-}
+void mixHeadlessSound(uint8_t* out, int count) { mixBuffers(out, count); }
 
 void setHeadlessSoundDeviceAvailable(int available) { deviceAvailable = available ? 1 : 0; }
 
