@@ -18,25 +18,8 @@ TARGET_CPU_PERCENT=2
 CARD_X=40 CARD_Y=30      # client pixel on the white card
 MENU_ROWS=10
 
-WORK=$(mktemp -d /tmp/pinwick-sdl-bench.XXXXXX)
-export XDG_RUNTIME_DIR=$WORK/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export SDL_AUDIODRIVER=dummy
-PIDS=()
-# track PID: remembers a process we started, with its start time, so that
-# cleanup never kills a process that merely got the same number later.
-track() { PIDS+=("$1:$(started "$1")"); }
-started() { awk '{print $22}' "/proc/$1/stat" 2>/dev/null || true; }
-cleanup() {
-  local entry pid
-  for entry in "${PIDS[@]}"; do
-    pid=${entry%%:*}
-    [ -n "${entry#*:}" ] && [ "$(started "$pid")" = "${entry#*:}" ] && kill -9 "$pid" 2>/dev/null || true
-  done
-  wait 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+WORK_PREFIX=pinwick-sdl-bench
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/sdl/common.sh"
 
 : >"$WORK/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &

@@ -14,25 +14,8 @@ SCREEN_H=1024
 MENU_ROWS=10   # the drawn menu bar, in game pixels
 TIMEOUT=30     # seconds for anything to happen; the sanitizer build is slow
 
-WORK=$(mktemp -d /tmp/pinwick-sdl-e2e.XXXXXX)
-export XDG_RUNTIME_DIR=$WORK/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export SDL_AUDIODRIVER=dummy
-PIDS=()
-# track PID: remembers a process we started, with its start time, so that
-# cleanup never kills a process that merely got the same number later.
-track() { PIDS+=("$1:$(started "$1")"); }
-started() { awk '{print $22}' "/proc/$1/stat" 2>/dev/null || true; }
-cleanup() {
-  local entry pid
-  for entry in "${PIDS[@]}"; do
-    pid=${entry%%:*}
-    [ -n "${entry#*:}" ] && [ "$(started "$pid")" = "${entry#*:}" ] && kill -9 "$pid" 2>/dev/null || true
-  done
-  wait 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+WORK_PREFIX=pinwick-sdl-e2e
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 fail() {
   echo "FAIL ($CASE): $*" >&2
