@@ -3,8 +3,10 @@
 #include "app/frame.h"
 
 #include "app/clock.h"
+#include "app/frame_log.h"
 #include "app/shell.h"
 #include "app/window_proc.h"
+#include "gfx/clip.h"
 
 uint32_t frameClock = 0;
 
@@ -29,7 +31,9 @@ int waitFrame(GfxWindow window) {
     // frames a second. Later than that: drop the lost ticks and start afresh.
     if (behind < kFrameCatchUpMs) frameClock += kFrameMs;
     else frameClock = now;
+    presentOnFrameTick(frameClock);
     present(window);
+    if (frameLogOpen()) logPresentedFrame(tickCount());
     return 1;
   }
 }

@@ -33,8 +33,17 @@ struct InputState {
 extern InputState inputState;
 
 // Once per frame: the bits set since the previous call become this frame's
-// press edges, so an edge lasts exactly one frame.
+// press edges, so an edge lasts exactly one frame. A key or button that went
+// down since the previous call gives its edge even when it is up again by
+// now: a quick click or a touchpad tap falls between two frames.
 void updateInputEdges();
+
+// The window procedure's side. A down that finds its bit already held (a
+// key's auto-repeat) gives no new edge.
+void inputKeyDown(int32_t bit);
+void inputKeyUp(int32_t bit);
+void inputMouseDown(int32_t bit);
+void inputMouseUp(int32_t bit);
 
 // Back to the state at program start (for tests and a fresh headless run).
 void resetInputState();

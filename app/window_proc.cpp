@@ -89,22 +89,15 @@ int windowProcedure(uint32_t message, uint64_t wParam, int64_t lParam) {
     case kWmClose:
       confirmClose();
       return 1;
-    case kWmKeyDown:
-      inputState.keysHeld |= keyBitFor(static_cast<uint32_t>(wParam));
-      return 1;
-    case kWmKeyUp: {
-      // Esc stays held for the rest of the run once pressed.
-      int32_t bit = keyBitFor(static_cast<uint32_t>(wParam));
-      if (bit != kKeyEsc) inputState.keysHeld &= ~bit;
-      return 1;
-    }
+    case kWmKeyDown: inputKeyDown(keyBitFor(static_cast<uint32_t>(wParam))); return 1;
+    case kWmKeyUp: inputKeyUp(keyBitFor(static_cast<uint32_t>(wParam))); return 1;
     case kWmCommand:
       runCommand(static_cast<uint32_t>(wParam & 0xFFFFu));
       return 1;
-    case kWmLButtonDown: inputState.mouseHeld |= kMouseLeft; return 1;
-    case kWmLButtonUp: inputState.mouseHeld &= ~kMouseLeft; return 1;
-    case kWmRButtonDown: inputState.mouseHeld |= kMouseRight; return 1;
-    case kWmRButtonUp: inputState.mouseHeld &= ~kMouseRight; return 1;
+    case kWmLButtonDown: inputMouseDown(kMouseLeft); return 1;
+    case kWmLButtonUp: inputMouseUp(kMouseLeft); return 1;
+    case kWmRButtonDown: inputMouseDown(kMouseRight); return 1;
+    case kWmRButtonUp: inputMouseUp(kMouseRight); return 1;
     default: return 0;
   }
 }

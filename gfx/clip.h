@@ -30,7 +30,14 @@ int presentationTickDue(uint32_t clock, uint32_t now);
 // 1 when now is more than kPresentCatchUpMs past clock.
 int presentationClockBehind(uint32_t clock, uint32_t now);
 
-// present's gate over the clock seam: polls tickCount (calling
+// Called by waitFrame once its frame clock has advanced or reset to tick: the
+// next present goes out at once and its clock moves to that same tick, so
+// frames and presentation keep one grid.
+void presentOnFrameTick(uint32_t tick);
+
+// present's gate over the clock seam. After presentOnFrameTick it takes that
+// tick and returns without waiting. Otherwise (the start-up present, or a
+// second present inside one tick) it polls tickCount (calling
 // shellSpinPause between readings, never sleeping) until the tick is due,
 // then advances *clock by exactly kPresentTickMs, or resets it to a fresh
 // reading when it has fallen more than kPresentCatchUpMs behind. The first

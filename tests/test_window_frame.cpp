@@ -191,6 +191,49 @@ TEST_F(FrameClockTest, FramesKeepTheTwentyMillisecondGridAndCatchUp) {
   EXPECT_EQ(frameClock, beforeStall + 1);
 }
 
+// How long the present of one frame waited beyond its frame tick.
+uint32_t presentWait(uint32_t workMs) {
+  sleepMs(workMs);
+  EXPECT_EQ(waitFrame(nullptr), 1);
+  return tickCount() - frameClock;
+}
+
+// The loading picture is presented at start-up, before the frame clock runs.
+void startUpAfterLoading(uint32_t loadMs) {
+  setHeadlessTicks(50000000);  // far past any tick an earlier test left
+  frameClock = 0;
+  present(nullptr);
+  sleepMs(loadMs);
+}
+
+TEST_F(FrameClockTest, TheStartUpPictureLeavesNoWaitInLaterFrames) {
+  for (uint32_t loadMs : {0u, 5u, 12u}) {
+    startUpAfterLoading(loadMs);
+    presentWait(0);
+    for (int frame = 0; frame < 10; ++frame)
+      ASSERT_EQ(presentWait(5), 0u) << "load " << loadMs << " ms, frame " << frame;
+  }
+}
+
+TEST_F(FrameClockTest, AStallOfExactlyTheLimitThenALateFrameLeaveNoWait) {
+  startUpAfterLoading(3);
+  for (int frame = 0; frame < 5; ++frame) presentWait(5);
+  const uint32_t beforeStall = frameClock;
+  presentWait(99);  // with waitFrame's own 1 ms sleep: exactly 100 ms behind
+  EXPECT_EQ(frameClock, beforeStall + 100) << "the frame clock restarts from now";
+  EXPECT_EQ(presentWait(40), 21u) << "presented as soon as its work ends";
+  EXPECT_EQ(presentWait(5), 7u) << "its tick had passed: presented as soon as its work ends";
+  for (int frame = 0; frame < 10; ++frame) ASSERT_EQ(presentWait(5), 0u) << "frame " << frame;
+}
+
+TEST_F(FrameClockTest, ASecondPresentInsideOneTickWaitsForTheNext) {
+  startUpAfterLoading(0);
+  presentWait(5);
+  const uint32_t tick = frameClock;
+  present(nullptr);
+  EXPECT_EQ(tickCount(), tick + 20);
+}
+
 TEST_F(FrameClockTest, NeitherRacesNorStallsAcrossTheWrap) {
   setHeadlessTicks(0xFFFFFF00u);
   frameClock = 0xFFFFFF00u;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/frame_log.h"
 #include "app/game_main.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/icon_file.h"
@@ -76,6 +77,9 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   if (acquireInstanceLock(kTextInstanceName) == kInstanceLockBusy) return kExitAnotherInstance;
+  if (!openFrameLogFromEnvironment())
+    std::fprintf(stderr, "pinwick: cannot write the frame log %s; the game runs without it\n",
+                 std::getenv(kFrameLogVariable));
 
   // The window surface is written directly: no renderer, so no GL stack.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -112,6 +116,7 @@ int main(int argc, char** argv) {
   if (cursor != nullptr) SDL_FreeCursor(cursor);
   SDL_DestroyWindow(window);
   SDL_Quit();
+  closeFrameLog();
   releaseInstanceLock();
   return exitCode;
 }

@@ -20,14 +20,11 @@ constexpr int32_t kXrgbRedMask = 0x00FF0000;
 constexpr int32_t kXrgbGreenMask = 0x0000FF00;
 constexpr int32_t kXrgbBlueMask = 0x000000FF;
 constexpr int kPresentFailed = -2;
-constexpr Uint32 kSpinPauseMs = 1;
 
 SDL_Window* window = nullptr;
 int scale = kMinScale;
 // The game's last presented frame, kept to put back after a menu or dialog.
 uint32_t lastFrame[kFramePixels];
-// When present last handed a frame over: its tick, give or take a millisecond.
-Uint32 lastPresentTicks = 0;
 
 int32_t floorDivide(int32_t value, int32_t divisor) {
   int32_t quotient = value / divisor;
@@ -146,7 +143,6 @@ void restoreCanvas() {
 void repaintScreen() { showCanvas(); }
 
 int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int32_t height) {
-  lastPresentTicks = SDL_GetTicks();
   if (pixels == nullptr || width != kScreenWidth || height != kScreenHeight) return kGfxRefused;
   // Only the rows that changed since the last frame are magnified and sent:
   // most frames of this game change a few rows, many change none.
@@ -163,12 +159,6 @@ int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int3
   return showRows(kMenuBarHeight + first, kMenuBarHeight + end);
 }
 
-// present's own 20 ms tick can settle up to 19 ms after the frame clock's
-// (their catch-up rules differ at the 100 ms edge), and present then polls
-// for most of every frame. Sleeping through that wait, until 20 ms after the
-// previous frame went out, keeps its tick and spares the processor; any
-// other wait is done in 1 ms steps.
-void shellSpinPause() {
-  const Uint32 untilDue = lastPresentTicks + kPresentTickMs - SDL_GetTicks();
-  SDL_Delay(untilDue >= kSpinPauseMs && untilDue <= kPresentTickMs ? untilDue : kSpinPauseMs);
-}
+// The presentation gate polls the real tick counter: nothing to do between
+// readings. It only waits for a second present inside one tick.
+void shellSpinPause() {}

@@ -22,6 +22,9 @@ constexpr uint32_t kWmMove = 0x0003;
 constexpr uint32_t kWmNcMouseMove = 0x00A0;
 constexpr uint32_t kWmNcLButtonDown = 0x00A1;
 constexpr uint32_t kWmNcLButtonUp = 0x00A2;
+// A key pressed with Alt (and not Ctrl) is a system key on Windows: it goes
+// to the default handling, never to the game.
+constexpr uint32_t kWmSysKeyDown = 0x0104;
 constexpr uint64_t kActivated = 1;
 constexpr uint64_t kDeactivated = 0;
 // Key messages carry this in lParam while Shift, Ctrl or Alt is held: the
@@ -78,8 +81,10 @@ bool insideWindow(int32_t x, int32_t y) {
 
 bool overMenuBar(int32_t y) { return y < kMenuBarHeight * screenScale(); }
 
+// Every key-up reaches the game, Alt or not, so no key is left held.
 void translateKey(const SDL_KeyboardEvent& key) {
-  const uint32_t message = key.type == SDL_KEYDOWN ? kWmKeyDown : kWmKeyUp;
+  const bool systemKey = (key.keysym.mod & KMOD_ALT) && !(key.keysym.mod & KMOD_CTRL);
+  const uint32_t message = key.type != SDL_KEYDOWN ? kWmKeyUp : systemKey ? kWmSysKeyDown : kWmKeyDown;
   const int64_t modifiers = (key.keysym.mod & (KMOD_SHIFT | KMOD_CTRL | KMOD_ALT)) ? kModifierHeld : 0;
   postShellMessage(message, virtualKeyFor(key.keysym.sym), modifiers);
 }

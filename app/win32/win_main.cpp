@@ -1,7 +1,9 @@
 // The Windows entry point: one instance, the fixed-size game window, then the
 // shared start-up and shutdown of runGame.
 #include <windows.h>
+#include <mmsystem.h>
 
+#include "app/frame_log.h"
 #include "app/game_main.h"
 #include "app/texts.h"
 #include "app/win32/win32_shell.h"
@@ -15,6 +17,9 @@ constexpr char kMenuName[] = "MENU_MAIN";
 constexpr char kIconName[] = "ICON_MAIN";
 constexpr char kCursorName[] = "CURSOR_S";
 constexpr char kAcceleratorName[] = "ACCEL";
+// The scheduler's tick for the run: Sleep(1) then sleeps about 1 ms, not a
+// whole 10-16 ms tick, so the 20 ms frame grid holds on a real system.
+constexpr UINT kTimerResolutionMs = 1;
 
 HANDLE instanceMutex = nullptr;
 // Where files loaded by name would be looked for; the game loads none.
@@ -37,9 +42,8 @@ int windowHeight() {
   return kScreenHeight + 2 * GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION) +
          GetSystemMetrics(SM_CYMENU);
 }
-}  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int runProgram(HINSTANCE instance) {
   HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kTextInstanceName);
   if (running != nullptr) {
     CloseHandle(running);
@@ -72,5 +76,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   const int exitCode = runGame(window);
   ReleaseMutex(instanceMutex);
+  return exitCode;
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  timeBeginPeriod(kTimerResolutionMs);
+  openFrameLogFromEnvironment();  // a log that cannot be written is simply not kept
+  const int exitCode = runProgram(instance);
+  closeFrameLog();
+  timeEndPeriod(kTimerResolutionMs);
   return exitCode;
 }

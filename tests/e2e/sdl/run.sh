@@ -216,6 +216,19 @@ case "$CASE" in
     [ "$now" = "$white" ] || fail "no white stone on (5, 3): $now"
     kill -0 "$GAME_PID" || fail "the game ended"
     ;;
+  quick_click)
+    # Press and release in one xdotool call fall between two frames, as a
+    # quick click or a touchpad tap does; the white card still starts a match.
+    start_game --scale 3
+    wait_window
+    wait_shot_matches "$(expected_title 3)"
+    shot "$WORK/title_now.png"
+    s=$(scale)
+    xdotool mousemove $((WIN_X + 40 * s + s / 2)) $((WIN_Y + (MENU_ROWS + 30) * s + s / 2))
+    sleep 0.1
+    xdotool mousedown 1 mouseup 1
+    wait_pixel_change "$WORK/title_now.png" 80 20
+    ;;
   single_instance)
     start_game --scale 2
     wait_window
