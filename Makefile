@@ -29,9 +29,10 @@ test: build build-asan win32
 play: build
 	build/bin/pinwick
 
-bench: build
+bench: build win32
 	build/bin/pinwick-bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 	tests/bench/sdl_resources.sh build/bin/pinwick build/bin/pinwick-test-x
+	tests/bench/frame_pacing.sh build/bin/pinwick build/win32/bin/pinwick.exe
 
 # The bitmap decoder under libFuzzer for 30 s, built with clang outside the
 # presets; the seeds are the gfx tests' own pictures.

@@ -10,6 +10,12 @@
 
 uint32_t frameClock = 0;
 
+namespace {
+constexpr uint32_t kSleepStepMs = 1;
+// The last stretch before the tick is polled in kSleepStepMs steps.
+constexpr uint32_t kFinalStepsMs = 1;
+}  // namespace
+
 int runMessagePump() {
   for (;;) {
     if (!shellPeekMessage() && windowActive != 0 && pendingMessages == 0) return 1;
@@ -23,7 +29,11 @@ int runMessagePump() {
 int waitFrame(GfxWindow window) {
   for (;;) {
     if (!runMessagePump()) return 0;
-    sleepMs(1);
+    // Sleep through the early part of the frame in one go, then in 1 ms
+    // steps: the queue is still drained just before the tick, but the
+    // process wakes twice a frame rather than twenty times.
+    const uint32_t early = tickCount() - frameClock;
+    sleepMs(early + kFinalStepsMs < kFrameMs ? kFrameMs - kFinalStepsMs - early : kSleepStepMs);
     uint32_t now = tickCount();
     uint32_t behind = now - frameClock;
     if (behind < kFrameMs) continue;

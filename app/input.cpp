@@ -1,5 +1,6 @@
 // Press edges from held state.
 #include "app/input.h"
+#include "app/input_testing.h"
 
 InputState inputState;
 

@@ -44,6 +44,3 @@ void inputKeyDown(int32_t bit);
 void inputKeyUp(int32_t bit);
 void inputMouseDown(int32_t bit);
 void inputMouseUp(int32_t bit);
-
-// Back to the state at program start (for tests and a fresh headless run).
-void resetInputState();

@@ -1,12 +1,12 @@
 // Window messages into InputState, flags and commands.
 #include "app/window_proc.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/input.h"
 #include "app/shell.h"
 #include "app/texts.h"
+#include "app/window_proc_testing.h"
 
 int32_t windowActive = 1;
 int32_t pendingMessages = 0;
@@ -33,6 +33,65 @@ constexpr int kVersionTextSize = 128;
 const char* const kMonthNames[13] = {"XXX", "Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr int kLastMonthIndex = 12;
+constexpr int kMonthWordMax = 15;
+constexpr int kIntDigitsMax = 10;
+
+// The version box is formatted by hand: the Windows program carries no
+// printf or scanf of the C runtime.
+int isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+const char* skipSpaces(const char* p) {
+  while (isSpace(*p)) ++p;
+  return p;
+}
+
+// A decimal int after optional white space and sign; 0 when there is none.
+int readInt(const char** text, int* value) {
+  const char* p = skipSpaces(*text);
+  const int negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  if (*p < '0' || *p > '9') return 0;
+  // Digits past an int's ten are read and dropped: __DATE__ never has them.
+  unsigned parsed = 0;
+  for (int n = 0; *p >= '0' && *p <= '9'; ++p, ++n)
+    if (n < kIntDigitsMax - 1) parsed = parsed * 10 + static_cast<unsigned>(*p - '0');
+  *value = negative ? -static_cast<int>(parsed) : static_cast<int>(parsed);
+  *text = p;
+  return 1;
+}
+
+// snprintf for a format of plain text, "%d" and "%0Nd" with int values.
+void formatInts(char* out, int size, const char* format, const int* values, int count) {
+  if (size <= 0) return;
+  int used = 0;
+  int next = 0;
+  auto put = [&](char c) {
+    if (used < size - 1) out[used++] = c;
+  };
+  for (const char* f = format; *f != '\0'; ++f) {
+    if (*f != '%') {
+      put(*f);
+      continue;
+    }
+    int width = 0;
+    ++f;
+    if (*f == '0') ++f;
+    while (*f >= '0' && *f <= '9') width = width * 10 + (*f++ - '0');
+    if (*f != 'd' || next >= count) break;
+    const int value = values[next++];
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    char digits[kIntDigitsMax];
+    int n = 0;
+    do {
+      digits[n++] = static_cast<char>('0' + magnitude % 10u);
+      magnitude /= 10u;
+    } while (magnitude != 0);
+    if (value < 0) put('-');
+    for (int pad = n + (value < 0 ? 1 : 0); pad < width; ++pad) put('0');
+    while (n > 0) put(digits[--n]);
+  }
+  out[used] = '\0';
+}
 
 void confirmClose() {
   if (shellConfirmClose(kTextCloseQuestion) != 0) shellPostDestroy();
@@ -105,15 +164,22 @@ int windowProcedure(uint32_t message, uint64_t wParam, int64_t lParam) {
 void readMousePosition(int32_t* x, int32_t* y) { shellCursorPosition(x, y); }
 
 void formatVersionText(char* text, int size, int major, int minor, int build, const char* buildDate) {
-  char monthName[16] = "";
+  // Read as "%15s %d %d" would: the month word, then the day and the year;
+  // unless all three are there, day and year are 0.
+  char monthName[kMonthWordMax + 1] = "";
+  const char* p = skipSpaces(buildDate);
+  int length = 0;
+  while (*p != '\0' && !isSpace(*p) && length < kMonthWordMax) monthName[length++] = *p++;
+  monthName[length] = '\0';
   int day = 0, year = 0;
-  if (std::sscanf(buildDate, "%15s %d %d", monthName, &day, &year) != 3) {
+  if (length == 0 || !readInt(&p, &day) || !readInt(&p, &year)) {
     day = 0;
     year = 0;
   }
   int month = 0;
   while (month < kLastMonthIndex && std::strncmp(monthName, kMonthNames[month], 3) != 0) ++month;
-  std::snprintf(text, size, kTextVersionFormat, major, minor, build, year, month, day);
+  const int values[] = {major, minor, build, year, month, day};
+  formatInts(text, size, kTextVersionFormat, values, sizeof values / sizeof values[0]);
 }
 
 void resetWindowState() {

@@ -64,6 +64,3 @@ void readMousePosition(int32_t* x, int32_t* y);
 // The version box's text from the numbers and a build date such as
 // "Mar 18 2006" (the compiler's __DATE__).
 void formatVersionText(char* text, int size, int major, int minor, int build, const char* buildDate);
-
-// Back to the values at program start, for tests.
-void resetWindowState();

@@ -2,6 +2,7 @@
 #include "game/random.h"
 
 #include "app/clock.h"
+#include "game/random_testing.h"
 
 namespace {
 constexpr uint32_t kMultiplier = 214013u;

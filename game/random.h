@@ -9,9 +9,6 @@ void seedRandom(uint32_t seed);
 // One draw: advances the state and yields a value 0..32767.
 int drawRandom();
 
-// The current state, so callers and tests can tell where the sequence stands.
-uint32_t randomState();
-
 // An int from low..high inclusive. First discards (local seconds mod 10)
 // draws, so the same position plays differently from second to second.
 int randomInRange(int low, int high);

@@ -8,10 +8,8 @@
 Actor actorTable[kActorSlots];
 
 namespace {
-// The screen the kinds move on.
-constexpr int32_t kScreenW = 160;
-constexpr int32_t kScreenH = 60;
-constexpr int32_t kScreenT = 0;
+// The screen the kinds move on is gfx's kScreenWidth x kScreenHeight.
+constexpr int32_t kScreenTop = 0;
 
 constexpr int32_t kStateFresh = 0;
 constexpr int32_t kStateRunning = 1;
@@ -145,8 +143,8 @@ void stepFlyingStone(Actor& a) {
     Rect stone = {kFlyingStoneLeft[colour], 0, kFlyingStoneLeft[colour] + kStoneSize, kStoneSize};
     setPicture(a, kSlotStones, stone);
     a.state = kStateRunning;
-    a.x = randomInRange(-kScreenW * 2, kScreenW + kFlyingStoneMargin) * kFixedOne;
-    a.y = randomInRange(kScreenT - kFlyingStoneMargin, kScreenH + kFlyingStoneMargin) * kFixedOne;
+    a.x = randomInRange(-kScreenWidth * 2, kScreenWidth + kFlyingStoneMargin) * kFixedOne;
+    a.y = randomInRange(kScreenTop - kFlyingStoneMargin, kScreenHeight + kFlyingStoneMargin) * kFixedOne;
     a.vx = 0;
     a.vy = randomInRange(-kFlyingStoneSpeedMax, kFlyingStoneSpeedMax) * kFixedOne / 4;
     a.aux = a.y;
@@ -159,7 +157,7 @@ void stepFlyingStone(Actor& a) {
   a.vx += kFlyingStoneAcceleration;
   a.x += a.vx;
   a.y += a.vy;
-  if (a.x > (kScreenW + kFlyingStoneMargin) * kFixedOne) a.state = kStateFresh;
+  if (a.x > (kScreenWidth + kFlyingStoneMargin) * kFixedOne) a.state = kStateFresh;
 }
 
 void stepEndingFigure(Actor& a) {
@@ -169,13 +167,13 @@ void stepEndingFigure(Actor& a) {
       setPicture(a, kSlotFace, figureFrame(0));
       a.vx = 0;
       a.vy = 0;
-      a.x = kScreenW * kFixedOne * 3 / 2;
-      a.y = kScreenH * kFixedOne / 2;
+      a.x = kScreenWidth * kFixedOne * 3 / 2;
+      a.y = kScreenHeight * kFixedOne / 2;
       [[fallthrough]];
     case kStateRunning:
       tickFrameTimer(a, kFigureWalkFrameUpdates);
       if (a.frame > kFigureLastWalkFrame) a.frame = 0;
-      if (a.x < kScreenW * kFixedOne * 2 / 3) a.vx += kFigurePace;
+      if (a.x < kScreenWidth * kFixedOne * 2 / 3) a.vx += kFigurePace;
       else a.vx -= kFigurePace;
       if (a.vx < -kFigureMaxSpeed) a.vx = -kFigureMaxSpeed;
       if (a.vx > kFigureMaxSpeed) a.vx = kFigureMaxSpeed;
@@ -201,7 +199,7 @@ void stepEndingFigure(Actor& a) {
       a.vx += kFigurePace;
       tickFrameTimer(a, kFigureTumbleFrameUpdates);
       if (a.frame > kFigureLastTumbleFrame) a.frame = kFigureFirstTumbleFrame;
-      if (a.x > kScreenW * 2 * kFixedOne) a.inUse = 0;
+      if (a.x > kScreenWidth * 2 * kFixedOne) a.inUse = 0;
       break;
     default:
       break;
@@ -229,12 +227,12 @@ void stepEndBanner(Actor& a) {
       a.state = kStateRunning;
       setPicture(a, kSlotFace, kEndBannerRect);
       a.x = -a.anchorX;
-      a.y = kScreenH * kFixedOne / 2;
+      a.y = kScreenHeight * kFixedOne / 2;
       [[fallthrough]];
     case kStateRunning:
       a.x += kEndBannerSpeed;
-      if (a.x > kScreenW * kFixedOne / 2) {
-        a.x = kScreenW * kFixedOne / 2;
+      if (a.x > kScreenWidth * kFixedOne / 2) {
+        a.x = kScreenWidth * kFixedOne / 2;
         a.state = kBannerArrived;
         setActorsState(kEndingFigure, kFigureHit);
         playSound(kSoundBannerHit, kPlayOnce);

@@ -3,25 +3,18 @@
 
 #include "app/input.h"
 #include "game/board.h"
-#include "game/match.h"
 #include "gfx/gfx.h"
+#include "scenes/board_geometry.h"
+#include "scenes/match.h"
 #include "scenes/picture_slots.h"
 
 namespace {
-constexpr int32_t kBoardLeft = 56;
-constexpr int32_t kBoardTop = 6;
-constexpr int32_t kSquarePixels = 6;
-constexpr int32_t kBoardPixels = kSquarePixels * kBoardSize;
-
 constexpr Rect kBackgroundRect = {0, 0, 160, 60};
 constexpr Rect kEmptySquare = {0, 0, 6, 6};
 constexpr Rect kHoverSquare = {0, 6, 6, 12};
 constexpr Rect kTurnPictureRect = {0, 0, 32, 48};
 constexpr int32_t kTurnPictureX = 6;
 constexpr int32_t kTurnPictureY = 6;
-
-int32_t squareX(int column) { return kBoardLeft + kSquarePixels * column; }
-int32_t squareY(int row) { return kBoardTop + kSquarePixels * row; }
 }  // namespace
 
 int boardSquareAt(int x, int y, int* column, int* row) {
@@ -36,13 +29,13 @@ void drawBackground() { drawSprite(kScreenRect, 0, 0, kBackgroundRect, kSlotBack
 void drawBoardSquares() {
   for (int row = 0; row < kBoardSize; ++row)
     for (int column = 0; column < kBoardSize; ++column)
-      drawSprite(kScreenRect, squareX(column), squareY(row), kEmptySquare, kSlotStones);
+      drawSprite(kScreenRect, squareLeft(column), squareTop(row), kEmptySquare, kSlotStones);
   if (matchState != kAwaitingMove) return;
   if (humanColor != 0 && humanColor != sideToMove) return;
   // The mark shows on any square under the mouse, occupied or not.
   int column = 0, row = 0;
   if (!boardSquareAt(inputState.mouseX, inputState.mouseY, &column, &row)) return;
-  drawSprite(kScreenRect, squareX(column), squareY(row), kHoverSquare, kSlotStones);
+  drawSprite(kScreenRect, squareLeft(column), squareTop(row), kHoverSquare, kSlotStones);
 }
 
 void drawStonesAndTurn() {
@@ -51,7 +44,7 @@ void drawStonesAndTurn() {
       int32_t v = matchBoard.cells[row * kBoardSize + column];
       if (v != kWhite && v != kBlack) continue;
       Rect stone = {kSquarePixels * v, 0, kSquarePixels * v + kSquarePixels, kSquarePixels};
-      drawSprite(kScreenRect, squareX(column), squareY(row), stone, kSlotStones);
+      drawSprite(kScreenRect, squareLeft(column), squareTop(row), stone, kSlotStones);
     }
   }
   int slot = -1;

@@ -1,15 +1,17 @@
 // The face's two-frame moods and the wipe's accelerating slide.
 #include "scenes/face.h"
+#include "scenes/face_testing.h"
 
-#include "game/match.h"
 #include "gfx/gfx.h"
+#include "scenes/match.h"
 #include "scenes/picture_slots.h"
 
+namespace {
+// Both are Actor records kept outside the actor table.
 Actor faceActor;
 Actor wipeActor;
-uint32_t faceFrameCounter = 0;
+uint32_t faceFrameCounter = 0;  // never reset: the flipping phase runs on
 
-namespace {
 constexpr int32_t kFaceX = 71680;     // pixel 140
 constexpr int32_t kFaceY = 12288;     // pixel 24
 constexpr int32_t kFaceAnchorX = 6144;
@@ -31,8 +33,8 @@ constexpr MoodFrames kMoods[7] = {
 };
 
 constexpr int32_t kWipeAcceleration = 1024;
-constexpr int32_t kWipeGone = 160 * kFixedOne;
-constexpr Rect kWipeRect = {0, 0, 160, 60};
+constexpr int32_t kWipeGone = kScreenWidth * kFixedOne;
+constexpr Rect kWipeRect = kScreenRect;
 }  // namespace
 
 void resetFace() {
@@ -84,3 +86,15 @@ void drawWipe() {
   if (!wipeActor.inUse) return;
   drawSprite(kScreenRect, wipeActor.x / kFixedOne, wipeActor.y / kFixedOne, kWipeRect, wipeActor.surfaceSlot);
 }
+
+int wipeRunning(int32_t* x) {
+  if (!wipeActor.inUse) return 0;
+  *x = wipeActor.x / kFixedOne;
+  return 1;
+}
+
+const Actor& faceForTest() { return faceActor; }
+
+const Actor& wipeForTest() { return wipeActor; }
+
+void setFaceFrameCounter(uint32_t frames) { faceFrameCounter = frames; }

@@ -5,11 +5,6 @@
 
 #include "scenes/actors.h"
 
-// Both are Actor records kept outside the actor table.
-extern Actor faceActor;
-extern Actor wipeActor;
-extern uint32_t faceFrameCounter;  // never reset: the flipping phase runs on
-
 void resetFace();
 void updateFace();
 void drawFace(int offsetX, int offsetY);
@@ -18,3 +13,6 @@ void clearWipe();
 void startWipe();
 void updateWipe();
 void drawWipe();
+
+// 1 while the wipe runs, with its left edge in pixels in *x (for the trace).
+int wipeRunning(int32_t* x);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/input.h"
+#include "app/input_testing.h"
 #include "scenes/buttons.h"
 
 namespace {

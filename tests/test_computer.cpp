@@ -7,6 +7,7 @@
 #include "board_text.h"
 #include "game/computer.h"
 #include "game/random.h"
+#include "game/random_testing.h"
 
 namespace {
 

@@ -6,13 +6,15 @@
 
 #include "app/headless/headless_clock.h"
 #include "app/input.h"
+#include "app/input_testing.h"
 #include "board_text.h"
 #include "game/board.h"
 #include "game/computer.h"
-#include "game/match.h"
 #include "game/random.h"
 #include "scenes/actors.h"
 #include "scenes/buttons.h"
+#include "scenes/match.h"
+#include "scenes/match_testing.h"
 #include "sound_requests.h"
 
 namespace {

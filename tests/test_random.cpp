@@ -2,6 +2,7 @@
 
 #include "app/headless/headless_clock.h"
 #include "game/random.h"
+#include "game/random_testing.h"
 
 namespace {
 

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "app/input.h"
+#include "app/input_testing.h"
 #include "board_text.h"
 #include "game/board.h"
-#include "game/match.h"
 #include "gfx/gfx_soft.h"
 #include "scenes/board_view.h"
 #include "scenes/driver.h"
 #include "scenes/face.h"
+#include "scenes/face_testing.h"
+#include "scenes/match.h"
+#include "scenes/match_testing.h"
 #include "scenes/picture_slots.h"
 
 namespace {
@@ -105,41 +108,41 @@ TEST_F(SceneViewTest, StonesAndTurnPictureFollowTheBoard) {
 TEST_F(SceneViewTest, FaceFlipsOnTheRunningCounter) {
   resetMatch(kWhite);
   resetFace();
-  faceFrameCounter = 0;
+  setFaceFrameCounter(0);
   for (uint32_t n = 1; n <= 120; ++n) {
     updateFace();
-    bool frameA = faceActor.src.left == 0 && faceActor.src.top == 0;
+    bool frameA = faceForTest().src.left == 0 && faceForTest().src.top == 0;
     EXPECT_EQ(frameA, n < 50 || n >= 100) << "counter " << n;
   }
   // Mood 1 (the human's stones turning) reads the same counter.
   matchState = kStonesTurning;
-  faceFrameCounter = 119;
+  setFaceFrameCounter(119);
   updateFace();
-  EXPECT_EQ(faceActor.src.left, 48) << "counter 120: frame A";
-  faceFrameCounter = 129;
+  EXPECT_EQ(faceForTest().src.left, 48) << "counter 120: frame A";
+  setFaceFrameCounter(129);
   updateFace();
-  EXPECT_EQ(faceActor.src.left, 72) << "counter 130: frame B";
-  EXPECT_EQ((faceActor.x - faceActor.anchorX) / 512, 128);
-  EXPECT_EQ((faceActor.y - faceActor.anchorY) / 512, 8);
+  EXPECT_EQ(faceForTest().src.left, 72) << "counter 130: frame B";
+  EXPECT_EQ((faceForTest().x - faceForTest().anchorX) / 512, 128);
+  EXPECT_EQ((faceForTest().y - faceForTest().anchorY) / 512, 8);
 }
 
 TEST_F(SceneViewTest, WipeSlidesForTwelveFramesAndRestarts) {
   clearWipe();
   startWipe();
   std::vector<int> xs;
-  while (wipeActor.inUse) {
+  while (wipeForTest().inUse) {
     updateWipe();
-    if (wipeActor.inUse) xs.push_back(wipeActor.x / 512);
+    if (wipeForTest().inUse) xs.push_back(wipeForTest().x / 512);
   }
   EXPECT_EQ(xs, (std::vector<int>{2, 6, 12, 20, 30, 42, 56, 72, 90, 110, 132, 156}));
   startWipe();
   updateWipe();
   updateWipe();
   startWipe();
-  EXPECT_EQ(wipeActor.x, 0);
-  EXPECT_EQ(wipeActor.vx, 0);
+  EXPECT_EQ(wipeForTest().x, 0);
+  EXPECT_EQ(wipeForTest().vx, 0);
   updateWipe();
-  EXPECT_EQ(wipeActor.x / 512, 2);
+  EXPECT_EQ(wipeForTest().x / 512, 2);
 }
 
 }  // namespace

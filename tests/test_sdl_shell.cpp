@@ -14,6 +14,7 @@
 
 #include "app/frame.h"
 #include "app/input.h"
+#include "app/input_testing.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
 #include "app/sdl/glyphs.h"
@@ -26,6 +27,7 @@
 #include "app/shell.h"
 #include "app/texts.h"
 #include "app/window_proc.h"
+#include "app/window_proc_testing.h"
 #include "gfx/resources.h"
 
 namespace {

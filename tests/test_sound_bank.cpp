@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/random.h"
+#include "game/random_testing.h"
 #include "sound/bank.h"
 #include "sound/headless_sound.h"
 #include "sound/voices.h"

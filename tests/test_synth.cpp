@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/random.h"
+#include "game/random_testing.h"
 #include "sound/synth.h"
 #include "sound/voices.h"
 

@@ -10,7 +10,9 @@
 #include "app/headless/headless_present.h"
 #include "app/headless/headless_shell.h"
 #include "app/input.h"
+#include "app/input_testing.h"
 #include "app/window_proc.h"
+#include "app/window_proc_testing.h"
 
 namespace {
 

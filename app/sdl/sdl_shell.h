@@ -1,5 +1,5 @@
 // The SDL shell's own pieces that its menu and dialog loops share with the
-// message pump: the message queue and the events no modal loop consumes.
+// message pump: the events no modal loop consumes.
 #pragma once
 #include <cstdint>
 
@@ -15,15 +15,9 @@ enum BackgroundResult {
   kBackgroundLeavesModal,  // a menu should close
 };
 
-// Queues a message for the pump; a full queue drops the newest.
-void postShellMessage(uint32_t message, uint64_t wParam, int64_t lParam);
-
 // The window events a modal loop does not handle itself: repaints the window
 // when it was exposed and queues WM_SIZE and WM_CLOSE for after the loop.
 int handleBackgroundEvent(const SDL_Event& e, int place);
 
 // The Windows virtual-key code of an SDL key code, 0 for keys without one.
 uint32_t virtualKeyFor(int32_t keycode);
-
-// Messages waiting in the queue (for tests).
-int queuedShellMessages();

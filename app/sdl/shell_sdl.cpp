@@ -3,6 +3,7 @@
 // drawn in the window and run their own modal loops.
 #include <SDL.h>
 
+#include "app/message_queue.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
 #include "app/sdl/launch.h"
@@ -14,8 +15,6 @@
 #include "app/window_proc.h"
 
 namespace {
-constexpr int kQueueCapacity = 256;
-constexpr uint32_t kWmQuit = 0x0012;
 constexpr uint32_t kWmPaint = 0x000F;
 constexpr uint32_t kWmActivate = 0x0006;
 constexpr uint32_t kWmMove = 0x0003;
@@ -30,12 +29,6 @@ constexpr uint64_t kDeactivated = 0;
 // Key messages carry this in lParam while Shift, Ctrl or Alt is held: the
 // 'M' accelerator, like a Windows one without modifier flags, then does not fire.
 constexpr int64_t kModifierHeld = 1;
-
-struct QueuedMessage {
-  uint32_t message;
-  uint64_t wParam;
-  int64_t lParam;
-};
 
 struct KeyMapping {
   int32_t keycode;
@@ -61,18 +54,8 @@ const char* const kVolumeProgramB[] = {"gnome-control-center", "sound", nullptr}
 const char* const* const kVolumePrograms[] = {kVolumeProgramA, kVolumeProgramB};
 constexpr int kVolumeProgramCount = 2;
 
-QueuedMessage queue[kQueueCapacity];
-int queueHead = 0;
-int queueCount = 0;
 QueuedMessage fetched = {0, 0, 0};
 int minimised = 0;
-
-int64_t packPoint(int32_t x, int32_t y) {
-  return static_cast<int64_t>(static_cast<uint32_t>(x)) | (static_cast<int64_t>(static_cast<uint32_t>(y)) << 32);
-}
-
-int32_t pointX(int64_t lParam) { return static_cast<int32_t>(static_cast<uint32_t>(lParam & 0xFFFFFFFF)); }
-int32_t pointY(int64_t lParam) { return static_cast<int32_t>(static_cast<uint32_t>((lParam >> 32) & 0xFFFFFFFF)); }
 
 bool insideWindow(int32_t x, int32_t y) {
   const int s = screenScale();
@@ -86,7 +69,7 @@ void translateKey(const SDL_KeyboardEvent& key) {
   const bool systemKey = (key.keysym.mod & KMOD_ALT) && !(key.keysym.mod & KMOD_CTRL);
   const uint32_t message = key.type != SDL_KEYDOWN ? kWmKeyUp : systemKey ? kWmSysKeyDown : kWmKeyDown;
   const int64_t modifiers = (key.keysym.mod & (KMOD_SHIFT | KMOD_CTRL | KMOD_ALT)) ? kModifierHeld : 0;
-  postShellMessage(message, virtualKeyFor(key.keysym.sym), modifiers);
+  postQueuedMessage(message, virtualKeyFor(key.keysym.sym), modifiers);
 }
 
 // The mouse is never captured: what happens outside the window does not
@@ -97,20 +80,20 @@ void translateMouseButton(const SDL_MouseButtonEvent& b) {
   const int s = screenScale();
   if (overMenuBar(b.y)) {
     if (b.button == SDL_BUTTON_LEFT)
-      postShellMessage(down ? kWmNcLButtonDown : kWmNcLButtonUp, 0,
-                       packPoint(canvasPixel(b.x, s), canvasPixel(b.y, s)));
+      postQueuedMessage(down ? kWmNcLButtonDown : kWmNcLButtonUp, 0,
+                        packPoint(canvasPixel(b.x, s), canvasPixel(b.y, s)));
     return;
   }
   const int64_t point = packPoint(clientPixelX(b.x, s), clientPixelY(b.y, s));
-  if (b.button == SDL_BUTTON_LEFT) postShellMessage(down ? kWmLButtonDown : kWmLButtonUp, 0, point);
-  else if (b.button == SDL_BUTTON_RIGHT) postShellMessage(down ? kWmRButtonDown : kWmRButtonUp, 0, point);
+  if (b.button == SDL_BUTTON_LEFT) postQueuedMessage(down ? kWmLButtonDown : kWmLButtonUp, 0, point);
+  else if (b.button == SDL_BUTTON_RIGHT) postQueuedMessage(down ? kWmRButtonDown : kWmRButtonUp, 0, point);
 }
 
 void translateMouseMotion(const SDL_MouseMotionEvent& m) {
   if (!insideWindow(m.x, m.y)) return;
   const int s = screenScale();
-  if (overMenuBar(m.y)) postShellMessage(kWmNcMouseMove, 0, packPoint(canvasPixel(m.x, s), canvasPixel(m.y, s)));
-  else postShellMessage(kWmMouseMove, 0, packPoint(clientPixelX(m.x, s), clientPixelY(m.y, s)));
+  if (overMenuBar(m.y)) postQueuedMessage(kWmNcMouseMove, 0, packPoint(canvasPixel(m.x, s), canvasPixel(m.y, s)));
+  else postQueuedMessage(kWmMouseMove, 0, packPoint(clientPixelX(m.x, s), clientPixelY(m.y, s)));
 }
 
 void translateEvent(const SDL_Event& e) {
@@ -126,11 +109,11 @@ void translateEvent(const SDL_Event& e) {
 
 // Takes SDL events until a message is queued; waits for one when told to.
 void pullEvents(bool wait) {
-  while (queueCount == 0) {
+  while (queuedMessageCount() == 0) {
     SDL_Event e;
     if (wait) {
       if (!SDL_WaitEvent(&e)) {
-        postShellMessage(kWmQuit, 0, 0);  // the event system is gone: end rather than spin
+        postQueuedMessage(kWmQuit, 0, 0);  // the event system is gone: end rather than spin
         return;
       }
     } else if (!SDL_PollEvent(&e)) {
@@ -147,17 +130,9 @@ void defaultHandling(const QueuedMessage& m) {
   const int title = menuTitleAt(pointX(m.lParam), pointY(m.lParam));
   if (title < 0) return;
   const uint32_t command = runMenuLoop(title);
-  if (command != 0) postShellMessage(kWmCommand, command, 0);
+  if (command != 0) postQueuedMessage(kWmCommand, command, 0);
 }
 }  // namespace
-
-void postShellMessage(uint32_t message, uint64_t wParam, int64_t lParam) {
-  if (queueCount == kQueueCapacity) return;
-  queue[(queueHead + queueCount) % kQueueCapacity] = {message, wParam, lParam};
-  ++queueCount;
-}
-
-int queuedShellMessages() { return queueCount; }
 
 int handleBackgroundEvent(const SDL_Event& e, int place) {
   if (e.type != SDL_WINDOWEVENT) return kBackgroundIgnored;
@@ -165,27 +140,27 @@ int handleBackgroundEvent(const SDL_Event& e, int place) {
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       repaintScreen();
-      postShellMessage(kWmPaint, 0, 0);
+      postQueuedMessage(kWmPaint, 0, 0);
       return kBackgroundHandled;
     case SDL_WINDOWEVENT_MINIMIZED:
       minimised = 1;
-      postShellMessage(kWmSize, kSizeMinimized, 0);
+      postQueuedMessage(kWmSize, kSizeMinimized, 0);
       return kBackgroundLeavesModal;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_SHOWN:
       if (!minimised) return kBackgroundIgnored;
       minimised = 0;
-      postShellMessage(kWmSize, kSizeRestored, 0);
+      postQueuedMessage(kWmSize, kSizeRestored, 0);
       return kBackgroundHandled;
     case SDL_WINDOWEVENT_CLOSE:
       if (place == kBackgroundInDialog) return kBackgroundIgnored;
-      postShellMessage(kWmClose, 0, 0);
+      postQueuedMessage(kWmClose, 0, 0);
       return kBackgroundLeavesModal;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: postShellMessage(kWmActivate, kActivated, 0); return kBackgroundHandled;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: postQueuedMessage(kWmActivate, kActivated, 0); return kBackgroundHandled;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-      postShellMessage(kWmActivate, kDeactivated, 0);
+      postQueuedMessage(kWmActivate, kDeactivated, 0);
       return place == kBackgroundInMenu ? kBackgroundLeavesModal : kBackgroundHandled;
-    case SDL_WINDOWEVENT_MOVED: postShellMessage(kWmMove, 0, 0); return kBackgroundHandled;
+    case SDL_WINDOWEVENT_MOVED: postQueuedMessage(kWmMove, 0, 0); return kBackgroundHandled;
     default: return kBackgroundIgnored;
   }
 }
@@ -204,14 +179,12 @@ uint32_t virtualKeyFor(int32_t keycode) {
 
 int shellPeekMessage() {
   pullEvents(false);
-  return queueCount > 0;
+  return queuedMessageCount() > 0;
 }
 
 int shellFetchMessage() {
   pullEvents(true);
-  fetched = queue[queueHead];
-  queueHead = (queueHead + 1) % kQueueCapacity;
-  --queueCount;
+  fetched = takeQueuedMessage();
   return fetched.message != kWmQuit;
 }
 
@@ -243,9 +216,9 @@ void shellMinimiseWindow() {
 
 void shellSendClose() { windowProcedure(kWmClose, 0, 0); }
 
-void shellPostDestroy() { postShellMessage(kWmDestroy, 0, 0); }
+void shellPostDestroy() { postQueuedMessage(kWmDestroy, 0, 0); }
 
-void shellPostQuit() { postShellMessage(kWmQuit, 0, 0); }
+void shellPostQuit() { postQueuedMessage(kWmQuit, 0, 0); }
 
 int shellFileVersion(int* major, int* minor, int* build) {
   *major = kVersionMajor;

@@ -11,6 +11,7 @@ set -uo pipefail
 win32_bin=$1
 native_tool=$2
 work=$3
+source "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh"
 
 game_exe=$win32_bin/pinwick.exe
 tool_exe=$win32_bin/pinwick-tool.exe
@@ -20,7 +21,6 @@ probe_exe=$win32_bin/pinwick-probe.exe
 convert_bin=$(command -v /usr/bin/convert || command -v convert)
 
 step_timeout=60       # one wine command
-boot_timeout=300      # making the prefix
 poll_timeout=20       # waiting for a picture or for the game to end
 
 passed=0
@@ -40,25 +40,16 @@ for f in "$game_exe" "$tool_exe" "$probe_exe"; do
     exit 77
   fi
 done
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  echo "FAIL setup: the ja_JP.UTF-8 locale is missing (scripts/install-deps generates it)"
-  exit 1
-fi
 
 rm -rf "$work"
 mkdir -p "$work"
-export WINEPREFIX=$work/prefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-# Shift-JIS as the narrow code page, as on a Japanese Windows.
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
 
 xvfb_pid=""
 game_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  timeout 30 wineserver -k 2>/dev/null
+  # Only once our prefix exists: without it this would stop someone else's.
+  [ "${WINEPREFIX:-}" = "$work/prefix" ] && timeout 30 wineserver -k 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
 }
@@ -77,24 +68,10 @@ if [ ! -s "$work/display" ]; then
 fi
 export DISPLAY=:$(head -n1 "$work/display")
 
-if ! timeout "$boot_timeout" wineboot -i >"$work/wineboot.log" 2>&1; then
-  echo "FAIL setup: wineboot did not finish within ${boot_timeout}s"
+if ! make_wine_prefix "$work/prefix" "$work/wineboot.log"; then
+  echo "FAIL setup: $WINE_PREFIX_ERROR"
   exit 1
 fi
-# Keep one wineserver for the whole run; no sound device (the game then runs
-# silent), DirectDraw on GDI, and Wine's own caption with its close box, since
-# there is no window manager.
-timeout 30 wineserver -p
-regs=(
-  'HKCU\Software\Wine\Drivers|Audio|'
-  'HKCU\Software\Wine\Direct3D|renderer|gdi'
-  'HKCU\Software\Wine\X11 Driver|Decorated|N'
-)
-for r in "${regs[@]}"; do
-  IFS='|' read -r key name value <<<"$r"
-  timeout "$step_timeout" wine reg add "$key" /v "$name" /t REG_SZ /d "$value" /f >/dev/null 2>&1 ||
-    { echo "FAIL setup: could not set $key\\$name"; exit 1; }
-done
 
 # --- helpers ---
 

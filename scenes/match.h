@@ -29,6 +29,3 @@ int endCountStep();
 int faceMood();
 int isMatchFinished();
 int finalMargin();
-
-// Back to the values at program start, for tests.
-void resetMatchModule();

@@ -1,6 +1,6 @@
 // Human clicks, the computer's thinking delay, staged flips, passing, the end
 // pause and the gathering of the stones.
-#include "game/match.h"
+#include "scenes/match.h"
 
 #include <cstring>
 
@@ -9,8 +9,10 @@
 #include "game/computer.h"
 #include "game/random.h"
 #include "scenes/actors.h"
+#include "scenes/board_geometry.h"
 #include "scenes/board_view.h"
 #include "scenes/buttons.h"
+#include "scenes/match_testing.h"
 #include "sound/bank.h"
 
 int32_t matchState = 0;  // no match yet
@@ -30,12 +32,6 @@ constexpr int32_t kThinkDelayHigh = 0;
 constexpr int32_t kEndPauseFrames = 50;
 constexpr int32_t kEndStepFrames = 10;
 
-// Square centres on screen, for the bursts: the board lies at (56, 6) in
-// squares of 6 pixels.
-constexpr int32_t kBoardLeft = 56;
-constexpr int32_t kBoardTop = 6;
-constexpr int32_t kSquarePixels = 6;
-constexpr int32_t kSquareCentre = 3;
 
 constexpr int kSoundPlaced = 1;
 constexpr int kSoundTurned = 2;
@@ -43,11 +39,8 @@ constexpr int kSoundMustPass = 3;
 constexpr int kSoundIllegal = 4;
 constexpr int kSoundGathered = 5;
 
-int32_t squareCentreX(int column) { return (kBoardLeft + kSquareCentre + kSquarePixels * column) * kFixedOne; }
-int32_t squareCentreY(int row) { return (kBoardTop + kSquareCentre + kSquarePixels * row) * kFixedOne; }
-
 void spawnAtSquare(int kind, int index) {
-  spawnActor(kind, 0, squareCentreX(index % kBoardSize), squareCentreY(index / kBoardSize));
+  spawnActor(kind, 0, squareCentreX(index % kBoardSize) * kFixedOne, squareCentreY(index / kBoardSize) * kFixedOne);
 }
 
 void placeStone(int column, int row) {

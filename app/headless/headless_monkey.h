@@ -1,0 +1,16 @@
+// The monkey: reproducible random input, and the invariants it checks after
+// every frame.
+#pragma once
+#include <cstdint>
+
+// A fresh sequence from the seed, and no frame seen yet.
+void startMonkey(uint32_t seed);
+
+// One frame's worth of random input.
+void monkeyFrame();
+
+// The messages a blocked pump gets while the monkey plays.
+void monkeyWakeUp();
+
+// Ends the run when the game is in a state no play can reach.
+void checkInvariants(int sceneCode);

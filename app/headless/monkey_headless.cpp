@@ -1,0 +1,148 @@
+// The monkey: random input biased to where things happen, reproducible from
+// its seed, and the checks that catch the game in an impossible state.
+#include "app/headless/headless_monkey.h"
+
+#include "app/headless/headless_run.h"
+#include "app/headless/headless_shell.h"
+#include "app/input.h"
+#include "app/message_queue.h"
+#include "app/shell.h"
+#include "app/window_proc.h"
+#include "game/board.h"
+#include "scenes/actors.h"
+#include "scenes/buttons.h"
+#include "scenes/driver.h"
+#include "scenes/face.h"
+#include "scenes/match.h"
+
+namespace {
+// Where the mouse goes, in client pixels.
+struct Area {
+  int32_t left, top, width, height;
+};
+constexpr Area kBoardArea = {56, 6, 48, 48};
+constexpr Area kLeftCardsArea = {6, 6, 50, 48};  // the end card and the white one
+constexpr Area kRedCardArea = {104, 6, 32, 48};
+constexpr Area kPassArea = {128, 42, 24, 12};
+constexpr Area kAnywhereArea = {-10, -10, 180, 80};  // a little outside too
+constexpr int kMouseAims = 5;
+// Rare commands are drawn per this many frames so that whole matches, and
+// the closing scenes, happen.
+constexpr int kRollRange = 10000;
+constexpr int kRestoreOdds = 4;  // one wake-up in this many restores
+
+uint32_t monkeyState = 0;
+int previousScene = -1;
+StoneCount previousCount = {0, 0};
+int32_t previousSide = 0;
+
+uint32_t monkeyNext() {
+  // xorshift32: its own sequence, so it never moves the game's generator.
+  monkeyState ^= monkeyState << 13;
+  monkeyState ^= monkeyState >> 17;
+  monkeyState ^= monkeyState << 5;
+  return monkeyState;
+}
+
+int monkeyBelow(int n) { return static_cast<int>(monkeyNext() % static_cast<uint32_t>(n)); }
+
+void pointIn(const Area& area, int32_t* x, int32_t* y) {
+  *x = area.left + monkeyBelow(area.width);
+  *y = area.top + monkeyBelow(area.height);
+}
+
+void monkeyMoveMouse() {
+  int32_t x = 0, y = 0;
+  switch (monkeyBelow(kMouseAims)) {
+    case 0:
+    case 1: pointIn(kBoardArea, &x, &y); break;
+    case 2: pointIn(monkeyBelow(2) ? kLeftCardsArea : kRedCardArea, &x, &y); break;
+    case 3: pointIn(kPassArea, &x, &y); break;
+    default: pointIn(kAnywhereArea, &x, &y); break;
+  }
+  postQueuedMessage(kWmMouseMove, 0, packPoint(x, y));
+}
+}  // namespace
+
+void startMonkey(uint32_t seed) {
+  monkeyState = seed * 2654435761u + 0x9E3779B9u;
+  if (monkeyState == 0) monkeyState = 1;
+  previousScene = -1;
+}
+
+void monkeyFrame() {
+  if (monkeyBelow(3) == 0) monkeyMoveMouse();
+  int roll = monkeyBelow(kRollRange);
+  if (roll < 1500) {
+    postQueuedMessage((inputState.mouseHeld & kMouseLeft) ? kWmLButtonUp : kWmLButtonDown, 0, 0);
+  } else if (roll < 2000) {
+    postQueuedMessage(kWmKeyDown, kVkZ, 0);
+    postQueuedMessage(kWmKeyUp, kVkZ, 0);
+  } else if (roll < 2100) {
+    postQueuedMessage(kWmRButtonDown, 0, 0);
+    postQueuedMessage(kWmRButtonUp, 0, 0);
+  } else if (roll < 2102) {
+    postQueuedMessage(kWmCommand, kCommandReset, 0);
+  } else if (roll < 2106) {
+    postQueuedMessage(kWmCommand, kCommandVersion, 0);
+  } else if (roll < 2110) {
+    shellMinimiseWindow();
+  } else if (roll < 2114) {
+    setHeadlessAnswer(0);  // close, answered No
+    postQueuedMessage(kWmClose, 0, 0);
+  } else if (roll < 2116) {
+    postQueuedMessage(kWmCommand, kCommandVolume, 0);
+  }
+}
+
+// Mostly mouse moves, and a restore soon enough when minimised.
+void monkeyWakeUp() {
+  if (headlessMinimised && monkeyBelow(kRestoreOdds) == 0) restoreHeadlessWindow();
+  else monkeyMoveMouse();
+}
+
+void checkInvariants(int sceneCode) {
+  const int32_t frame = headlessFrame;
+  for (int i = 0; i < kSquares; ++i) {
+    if (matchBoard.cells[i] < 0 || matchBoard.cells[i] > 2) {
+      failHeadlessRun(kRunInvariantBroken, "frame %d: square %d holds %d", frame, i, matchBoard.cells[i]);
+      return;
+    }
+  }
+  if (sceneCode != kSceneTitle && sceneCode != kSceneMatch && sceneCode != kSceneEnding &&
+      sceneCode != kSceneGameOver) {
+    failHeadlessRun(kRunInvariantBroken, "frame %d: scene code %d", frame, sceneCode);
+    return;
+  }
+  if (matchState < 0 || matchState > kMatchFinished || sideToMove < 0 || sideToMove > 2 || humanColor < 0 ||
+      humanColor > 2 || faceMood() < 0 || faceMood() > 6) {
+    failHeadlessRun(kRunInvariantBroken, "frame %d: match state %d, side %d, human %d", frame, matchState,
+                    sideToMove, humanColor);
+    return;
+  }
+  if (liveActorCount() > kActorSlots) {
+    failHeadlessRun(kRunInvariantBroken, "frame %d: %d actors", frame, liveActorCount());
+    return;
+  }
+  for (int b = 0; b < kButtonCount; ++b) {
+    if (buttonTable[b].inUse && (buttonTable[b].state < 0 || buttonTable[b].state > 2)) {
+      failHeadlessRun(kRunInvariantBroken, "frame %d: button %d in state %d", frame, b, buttonTable[b].state);
+      return;
+    }
+  }
+  StoneCount now = countStones();
+  if (sceneCode == kSceneMatch && previousScene == kSceneMatch) {
+    int dw = now.white - previousCount.white, db = now.black - previousCount.black;
+    bool unchanged = dw == 0 && db == 0;
+    bool placed = (previousSide == kWhite && dw == 1 && db == 0) || (previousSide == kBlack && dw == 0 && db == 1);
+    bool turned = (dw == 1 && db == -1) || (dw == -1 && db == 1);
+    if (!unchanged && !placed && !turned) {
+      failHeadlessRun(kRunInvariantBroken, "frame %d: stones went from %d:%d to %d:%d", frame, previousCount.white,
+                      previousCount.black, now.white, now.black);
+      return;
+    }
+  }
+  previousScene = sceneCode;
+  previousCount = now;
+  previousSide = sideToMove;
+}

@@ -1,0 +1,8 @@
+// What the tests may do to the input state.
+// Only tests include this header; the game never calls these.
+#pragma once
+
+#include "app/input.h"
+
+// Held bits, edges and the quick-press latches back to program start.
+void resetInputState();
