@@ -1,6 +1,6 @@
 # The two commands of the README, plus the benchmark. Each one installs the
 # Debian packages it is missing before it builds.
-.PHONY: all deps build build-asan win32 test play bench fuzz clean goldens
+.PHONY: all deps build build-asan win32 win32-release package test play bench fuzz soak clean goldens
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -22,6 +22,19 @@ win32: deps
 	cmake --preset win32
 	cmake --build --preset win32 -j $(JOBS)
 
+# The zip for Windows players: the same pinwick.exe the Wine tests run, and
+# a read-me (build/win32/pinwick-VERSION-win32.zip).
+win32-release: win32
+	cmake --build --preset win32 --target win32_release
+	@ls -l build/win32/pinwick-*-win32.zip
+
+# The Debian package, made by CPack from the installed tree (build/package/).
+package: build
+	rm -f build/package/pinwick_*.deb
+	cd build && cpack
+	lintian build/package/pinwick_*.deb
+	@ls -l build/package/pinwick_*.deb
+
 test: build build-asan win32
 	PINWICK_REQUIRE_WIN32=1 ctest --preset linux -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
@@ -33,18 +46,20 @@ bench: build win32
 	build/bin/pinwick-bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 	tests/bench/sdl_resources.sh build/bin/pinwick build/bin/pinwick-test-x
 	tests/bench/frame_pacing.sh build/bin/pinwick build/win32/bin/pinwick.exe
+	tests/bench/win32_size.sh build/win32/bin/pinwick.exe
 
-# The bitmap decoder under libFuzzer for 30 s, built with clang outside the
-# presets; the seeds are the gfx tests' own pictures.
-FUZZ_DIR := build/fuzz
-FUZZ_FLAGS := -std=c++17 -g -O1 -Wall -Wextra -Werror -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+# Every decoder and parser of outside input (the bitmap decoder, the icon
+# and cursor decoder, the replay-script parser) under libFuzzer, built with
+# clang outside the presets, FUZZ_SECONDS each.
+FUZZ_SECONDS ?= 30
 
-fuzz: deps
-	mkdir -p $(FUZZ_DIR)/seeds $(FUZZ_DIR)/corpus
-	clang++ -std=c++17 -O1 -I. tests/test_gfx_make_bitmaps.cpp -o $(FUZZ_DIR)/make-seeds
-	$(FUZZ_DIR)/make-seeds $(FUZZ_DIR)/seeds
-	clang++ $(FUZZ_FLAGS) gfx/bmp_decode.cpp tests/fuzz/fuzz_bmp_decode.cpp -o $(FUZZ_DIR)/fuzz-bmp-decode
-	$(FUZZ_DIR)/fuzz-bmp-decode -max_total_time=30 -max_len=8192 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds
+fuzz: build
+	tests/fuzz/fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+# Both monkeys over several seeds, 10^6 frames each, and 10^4 whole selfplay
+# matches, in the sanitizer build: one summary line per run.
+soak: build-asan
+	tests/soak.sh build/asan/bin/pinwick-tool $(JOBS)
 
 clean:
 	rm -rf build

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <ddraw.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "gfx/clip.h"
@@ -31,6 +32,15 @@ int32_t areaTotal = 0;
 // Never reset, not even by shutdownGraphics: only its own catch-up rule does.
 uint32_t presentationClock = 0;
 HFONT textFont = nullptr;
+
+// The Wine tests' hook: PINWICK_LOSE_SURFACES=N loses every surface at the
+// Nth presentation, as a display change does. Their pixels are overwritten
+// and the next copy fails with DDERR_SURFACELOST, which must restore them.
+constexpr char kLoseSurfacesVariable[] = "PINWICK_LOSE_SURFACES";
+constexpr DWORD kLostPixels = 0x00FF00FF;  // magenta on a 32-bit display, never black
+uint32_t presentations = 0;
+uint32_t losePresentation = 0;  // 0: never
+int surfacesLost = 0;
 
 static_assert(sizeof(DDSURFACEDESC) == 108, "the 32-bit surface description");
 static_assert(sizeof(DDBLTFX) == 100, "the 32-bit effects record");
@@ -76,6 +86,24 @@ HBITMAP loadBitmapResource(const char* name) {
   return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
+uint32_t readLosePresentation() {
+  const char* text = std::getenv(kLoseSurfacesVariable);
+  uint32_t n = 0;
+  for (; text != nullptr && *text >= '0' && *text <= '9'; ++text) n = n * 10 + static_cast<uint32_t>(*text - '0');
+  return n;
+}
+
+void loseEverySurface() {
+  DDBLTFX effects;
+  std::memset(&effects, 0, sizeof effects);
+  effects.dwSize = kBltFxSize;
+  effects.dwFillColor = kLostPixels;
+  for (IDirectDrawSurface* surface : imageSlots)
+    if (surface != nullptr) surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
+  backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
+  surfacesLost = 1;
+}
+
 // After a display-mode change or a locked screen every surface's memory is
 // gone: get it back and fill the pictures in again. The back buffer is drawn
 // anew by the next frame.
@@ -84,7 +112,7 @@ void restoreLostSurfaces() {
   if (backBuffer != nullptr) backBuffer->Restore();
   for (int slot = 0; slot < kSurfaceSlotCount; ++slot) {
     IDirectDrawSurface* surface = imageSlots[slot];
-    if (surface == nullptr || surface->IsLost() != DDERR_SURFACELOST) continue;
+    if (surface == nullptr || (!surfacesLost && surface->IsLost() != DDERR_SURFACELOST)) continue;
     if (surface->Restore() != DD_OK || slotNames[slot][0] == '\0') continue;
     HBITMAP bitmap = loadBitmapResource(slotNames[slot]);
     if (bitmap == nullptr) continue;
@@ -96,6 +124,7 @@ void restoreLostSurfaces() {
                    static_cast<int32_t>(description.dwHeight));
     DeleteObject(bitmap);
   }
+  surfacesLost = 0;
 }
 
 // One blit; a lost surface is restored and the blit tried once more.
@@ -105,7 +134,7 @@ int32_t blit(IDirectDrawSurface* target, const Rect& destination, IDirectDrawSur
   RECT from = {0, 0, 0, 0};
   if (sourceRect != nullptr) from = RECT{sourceRect->left, sourceRect->top, sourceRect->right, sourceRect->bottom};
   RECT* fromPointer = sourceRect != nullptr ? &from : nullptr;
-  HRESULT result = target->Blt(&to, source, fromPointer, flags, effects);
+  HRESULT result = surfacesLost ? DDERR_SURFACELOST : target->Blt(&to, source, fromPointer, flags, effects);
   if (result == DDERR_SURFACELOST) {
     restoreLostSurfaces();
     result = target->Blt(&to, source, fromPointer, flags, effects);
@@ -153,6 +182,7 @@ int initGraphics(GfxWindow window, int32_t width, int32_t height) {
     clipper = nullptr;
   }
   areaTotal = 0;
+  losePresentation = readLosePresentation();
   return 1;
 }
 
@@ -198,6 +228,7 @@ int32_t present(GfxWindow window) {
   const Rect source = {0, 0, backBufferWidth, backBufferHeight};
   passPresentationGate(&presentationClock);
   if (primarySurface == nullptr || backBuffer == nullptr) return kGfxRefused;
+  if (losePresentation != 0 && ++presentations == losePresentation) loseEverySurface();
   return blit(primarySurface, destination, backBuffer, &source, DDBLT_WAIT, nullptr);
 }
 

@@ -1,11 +1,11 @@
 // Headless sound device: buffers live in memory, play and stop as
 // DirectSound's do, and are mixed only when the frame clock asks.
-#include <cstdio>
 #include <cstring>
 
 #include "sound/device.h"
 #include "sound/headless_sound.h"
 #include "sound/mixer.h"
+#include "sound/request_log.h"
 #include "sound/synth.h"
 
 namespace {
@@ -17,6 +17,7 @@ int buffersAvailable = 1;
 HeadlessSoundCall callLog[kHeadlessCallCapacity];
 int callCount = 0;
 int callsDropped = 0;
+SoundRequestLog requests;
 
 void logCall(int kind, int id, int value) {
   if (callCount == kHeadlessCallCapacity) {
@@ -73,7 +74,10 @@ void playDeviceBuffer(DeviceBuffer* buffer, int looping) {
   buffer->looping = looping ? 1 : 0;
 }
 
-void noteSoundRequest(int slot, int mode) { logCall(kSoundCallRequest, slot, mode); }
+void noteSoundRequest(int slot, int mode) {
+  logCall(kSoundCallRequest, slot, mode);
+  noteRequest(&requests, slot, mode);
+}
 
 int headlessSoundCallCount() { return callCount; }
 
@@ -87,32 +91,10 @@ int headlessSoundCallsDropped() { return callsDropped; }
 void clearHeadlessSoundCalls() {
   callCount = 0;
   callsDropped = 0;
+  clearRequests(&requests);
 }
 
-int formatHeadlessSoundRequests(char* text, int size) {
-  constexpr int kShortestAnswer = 2;  // "-" or "?" and the terminator
-  if (size < kShortestAnswer) {
-    if (size > 0) text[0] = '\0';
-    return 0;
-  }
-  int used = 0;
-  for (int i = 0; i < callCount; ++i) {
-    if (callLog[i].kind != kSoundCallRequest) continue;
-    int n = std::snprintf(text + used, static_cast<size_t>(size - used), "%s%d:%d", used > 0 ? "," : "",
-                          callLog[i].id, callLog[i].value);
-    if (n < 0 || n >= size - used) {
-      std::snprintf(text, static_cast<size_t>(size), "?");
-      return 0;
-    }
-    used += n;
-  }
-  if (callsDropped > 0) {
-    std::snprintf(text, static_cast<size_t>(size), "?");
-    return 0;
-  }
-  if (used == 0) std::snprintf(text, static_cast<size_t>(size), "-");
-  return 1;
-}
+int formatHeadlessSoundRequests(char* text, int size) { return formatRequests(requests, text, size); }
 
 void mixHeadlessSound(uint8_t* out, int count) { mixBuffers(out, count); }
 

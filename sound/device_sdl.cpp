@@ -3,14 +3,19 @@
 // audio thread, so every change to the buffers' state locks the device.
 #include <SDL.h>
 
+#include <cstdio>
+
 #include "sound/device.h"
 #include "sound/mixer.h"
+#include "sound/request_log.h"
 #include "sound/sdl_sound.h"
 
 namespace {
+SoundRequestLog frameRequests;
 constexpr int kSampleRate = 22050;
 constexpr Uint16 kCallbackSamples = 512;  // about 23 ms
 SDL_AudioDeviceID device = 0;
+int deviceGone = 0;  // removed while open: told once
 
 void audioCallback(void*, Uint8* stream, int length) { mixSdlSound(stream, length); }
 
@@ -41,6 +46,7 @@ int openSoundDevice(void*) {
   want.callback = audioCallback;
   // No changes allowed: SDL converts to whatever the hardware takes.
   device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+  deviceGone = 0;
   if (device == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return 0;
@@ -91,4 +97,19 @@ void playDeviceBuffer(DeviceBuffer* buffer, int looping) {
   unlockDevice();
 }
 
-void noteSoundRequest(int, int) {}
+// Kept for the live trace (pinwick --trace); the main thread alone writes it.
+void noteSoundRequest(int slot, int mode) { noteRequest(&frameRequests, slot, mode); }
+
+int sdlSoundDeviceOpen() { return device != 0; }
+
+int takeSdlSoundRequests(char* text, int size) {
+  const int complete = formatRequests(frameRequests, text, size);
+  clearRequests(&frameRequests);
+  return complete;
+}
+
+void noteSdlSoundDeviceRemoved(uint32_t which) {
+  if (device == 0 || which != device || deviceGone) return;
+  deviceGone = 1;
+  std::fprintf(stderr, "pinwick: the sound device went away; the game goes on without sound\n");
+}

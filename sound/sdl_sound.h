@@ -1,4 +1,5 @@
-// Test controls of the SDL sound device (device_sdl.cpp).
+// Test controls of the SDL sound device (device_sdl.cpp), and the requests
+// it keeps for the live trace.
 #pragma once
 #include <cstdint>
 
@@ -10,3 +11,15 @@ void setSdlSoundRunning(int running);
 // and writes their mix to out (the signals minus 128 added and clamped; 128
 // when nothing plays). Call it only while the callback is held still.
 void mixSdlSound(uint8_t* out, int count);
+
+// The playSound requests since the last call, as the trace's snd field
+// ("slot:mode" joined by commas, "-" for none; "?" and 0 when they do not fit).
+int takeSdlSoundRequests(char* text, int size);
+
+// 1 while the audio device is open.
+int sdlSoundDeviceOpen();
+
+// SDL's removal event for an output device: when it is ours, the game goes
+// on silent (the device stays open, so every buffer stays valid) and says
+// so once on stderr.
+void noteSdlSoundDeviceRemoved(uint32_t which);

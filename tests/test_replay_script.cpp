@@ -49,8 +49,11 @@ TEST(ReplayScript, ShorthandsExpandOverTwoFramesAndKeepTheirOrder) {
 
 TEST(ReplayScript, MalformedLinesNameTheFileLineAndReason) {
   EXPECT_EQ(errorOf("1 mouse 1 1\n2 jump\n"), "s.txt:2: unknown event 'jump'");
-  EXPECT_EQ(errorOf("0 close\n"), "s.txt:1: the frame must be a number from 1 on, not '0'");
-  EXPECT_EQ(errorOf("x close\n"), "s.txt:1: the frame must be a number from 1 on, not 'x'");
+  EXPECT_EQ(errorOf("0 close\n"), "s.txt:1: only version, sound, seconds and pos may stand at frame 0, the start-up");
+  EXPECT_EQ(errorOf("5 sound off\n"), "s.txt:1: 'sound' belongs to frame 0");
+  EXPECT_EQ(errorOf("x close\n"), "s.txt:1: the frame must be a number from 0 on, not 'x'");
+  EXPECT_EQ(errorOf("# a recording\n0 version 0.9.0.0\n").substr(0, 46), "s.txt:2: recorded by Pinwick 0.9.0.0, but this");
+  EXPECT_EQ(errorOf("3 size small\n"), "s.txt:1: 'size' takes minimised or restored, not 'small'");
   EXPECT_EQ(errorOf("3\n"), "s.txt:1: an event is missing after the frame");
   EXPECT_EQ(errorOf("3 mouse 1\n"), "s.txt:1: 'mouse' takes 2 arguments, not 1");
   EXPECT_EQ(errorOf("3 mouse 1 y\n"), "s.txt:1: 'mouse' takes two whole-number coordinates");
@@ -61,6 +64,30 @@ TEST(ReplayScript, MalformedLinesNameTheFileLineAndReason) {
   EXPECT_EQ(errorOf("3 seconds 60\n"), "s.txt:1: 'seconds' takes 0..59, not '60'");
   EXPECT_EQ(errorOf("3 close now\n"), "s.txt:1: 'close' takes 0 arguments, not 1");
   EXPECT_EQ(errorOf("99999999999999999999 close\n").substr(0, 9), "s.txt:1: ");
+}
+
+TEST(ReplayScript, WhatNoScriptHoldsIsRefusedByLineAndReportedShort) {
+  const std::string megabyte(1 << 20, 'x');
+  EXPECT_EQ(errorOf("1 mouse 1 1\n5 mouse 1 1 # " + megabyte + "\n"),
+            "s.txt:2: the line is 1048590 bytes long, more than a script line may be (4096)");
+  EXPECT_EQ(errorOf(std::string("1 mouse 1 1\n2 cl\0ick\n", 22)),
+            "s.txt:2: the line holds a NUL byte: this is not a text file");
+  EXPECT_EQ(errorOf("99999999999999999999 close\n"),
+            "s.txt:1: frame 99999999999999999999 lies past the last frame a run can reach (2147483646)");
+  // A long word is cut short in the reason, and a terminal escape masked.
+  const std::string reason = errorOf("3 " + std::string(3000, 'w') + "\x1b[2J\n");
+  EXPECT_EQ(reason.substr(0, 27), "s.txt:1: unknown event 'www");
+  EXPECT_LT(reason.size(), 200u);
+  EXPECT_EQ(reason.find('\x1b'), std::string::npos);
+
+  // With the run's last frame, a line past it would never run.
+  std::vector<HeadlessEvent> events;
+  std::string error;
+  EXPECT_EQ(parseReplayScript("5 click 1 1\n120 press z\n", "s.txt", events, error, 100), 0);
+  EXPECT_EQ(error, "s.txt:2: frame 120 lies past the end of the run (--frames 100)");
+  EXPECT_EQ(parseReplayScript("+300 menu reset\n", "s.txt", events, error, 100), 0);  // a sign hides nothing
+  EXPECT_EQ(error, "s.txt:1: frame +300 lies past the end of the run (--frames 100)");
+  EXPECT_EQ(parseReplayScript("100 click 1 1\n", "s.txt", events, error, 100), 1) << error;  // released at 101
 }
 
 }  // namespace

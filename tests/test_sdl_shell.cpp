@@ -4,6 +4,7 @@
 // the pump into the window procedure.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,14 +63,14 @@ class InstanceLock : public ::testing::Test {
   }
   // A process that takes the lock, says so, and dies without letting go
   // when told to (its end of `release` is closed).
-  static pid_t startHolder(int* release) {
+  static pid_t startHolder(int* release, const char* name = "PinwickTest") {
     int ready[2], go[2];
     if (pipe(ready) != 0 || pipe(go) != 0) return -1;
     pid_t child = fork();
     if (child == 0) {
       close(ready[0]);
       close(go[1]);
-      char answer = static_cast<char>(acquireInstanceLock("PinwickTest"));
+      char answer = static_cast<char>(acquireInstanceLock(name));
       if (write(ready[1], &answer, 1) != 1) _exit(1);
       char ignored;
       while (read(go[0], &ignored, 1) > 0) {
@@ -133,9 +134,29 @@ TEST_F(InstanceLock, ProgramsTheGameLaunchedDoNotKeepItHeld) {
   EXPECT_EQ(acquireInstanceLock("PinwickTest"), kInstanceLockHeld);
 }
 
-TEST_F(InstanceLock, AnUnusableDirectoryLetsTheGameRunUnguarded) {
+TEST_F(InstanceLock, AnUnusableRuntimeDirectoryFallsBackToOneLockInTmp) {
+  // A name of this process's own, so that the /tmp file is ours alone.
+  const std::string name = "PinwickTest" + std::to_string(getpid());
+  char fallback[256];
+  ASSERT_TRUE(instanceLockFallbackPath(name.c_str(), fallback, sizeof fallback));
+  ASSERT_EQ(std::string(fallback), "/tmp/" + name + "-" + std::to_string(getuid()) + ".lock");
+  unlink(fallback);
   setenv("XDG_RUNTIME_DIR", "/nonexistent/pinwick", 1);
-  EXPECT_EQ(acquireInstanceLock("PinwickTest"), kInstanceLockUnavailable);
+  int release = -1;
+  const pid_t holder = startHolder(&release, name.c_str());
+  ASSERT_GT(holder, 0);
+  struct stat file;
+  EXPECT_EQ(lstat(fallback, &file), 0) << "the holder's lock is not in /tmp";
+  // A second start with the same broken directory meets the same lock.
+  EXPECT_EQ(acquireInstanceLock(name.c_str()), kInstanceLockBusy);
+  close(release);
+  waitpid(holder, nullptr, 0);
+  unlink(fallback);
+  // Nowhere to put a file (a link in its place is never followed): the game
+  // runs unguarded, and says so.
+  ASSERT_EQ(symlink("/nonexistent/pinwick", fallback), 0) << std::strerror(errno);
+  EXPECT_EQ(acquireInstanceLock(name.c_str()), kInstanceLockUnavailable);
+  unlink(fallback);
 }
 
 // --- Detached launches ---

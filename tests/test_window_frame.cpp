@@ -103,6 +103,8 @@ TEST_F(WindowTest, VersionTextTakesTheMonthFromItsFirstThreeLetters) {
   EXPECT_STREQ(text, "Pinwick Version 1.0.1\nBuild 2020/12/02") << "no match counts as December";
   formatVersionText(text, sizeof text, 1, 0, 1, "Septembre 9 2021");
   EXPECT_STREQ(text, "Pinwick Version 1.0.1\nBuild 2021/09/09");
+  formatVersionText(text, sizeof text, 1, 0, 1, "Mar 18");
+  EXPECT_STREQ(text, "Pinwick Version 1.0.1\nBuild 0/03/00") << "without all three fields, no day or year";
   windowProcedure(kWmCommand, kCommandVersion, 0);
   ASSERT_EQ(headlessDialogCount(), 1);
   EXPECT_NE(std::string(headlessDialogText(0)).find("Pinwick Version 1.0.1"), std::string::npos);

@@ -1,8 +1,13 @@
 // make_pictures: turns the text grids of res/art/ into the game's BMP pictures,
-// its icon (.ico) and its cursor (.cur). Run by the build; see res/README.md
-// for the grid format.
+// its icon (.ico) and its cursor (.cur), and the icon into the PNGs a Linux
+// desktop shows. Run by the build; see res/README.md for the grid format.
 //
 //   make_pictures OUTDIR GRID...
+//   make_pictures --icon-png OUTDIR ICONGRID SIZE...
+//
+// The second form writes OUTDIR/SIZExSIZE.png for each SIZE: the largest of
+// the icon's images whose side divides SIZE, each pixel magnified to a
+// square block, see-through pixels transparent.
 //
 // Every grid is read and checked before anything is written; a malformed grid
 // stops the run with "FILE:LINE: what is wrong" and exit status 1.
@@ -13,6 +18,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "tools/png_writer.h"
 
 namespace {
 
@@ -25,6 +32,8 @@ constexpr int kMaxIconSide = 255;  // one byte in the icon directory
 constexpr int kCursorSide = 32;
 constexpr int kIconDepth = 4;
 constexpr int kCursorDepth = 1;
+constexpr int kMaxPngSide = 1024;
+constexpr uint32_t kOpaque = 0xFF000000u;
 
 constexpr int kFileHeaderBytes = 14;
 constexpr int kInfoHeaderBytes = 40;
@@ -408,11 +417,59 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   return ok;
 }
 
+// The icon at side x side as 0xAARRGGBB, or empty when no image of it fits
+// a whole number of times.
+std::vector<uint32_t> magnifiedIcon(const Picture& picture, int side) {
+  const Image* best = nullptr;
+  for (const Image& image : picture.images)
+    if (image.width == image.height && side % image.width == 0 && (best == nullptr || image.width > best->width))
+      best = &image;
+  if (best == nullptr) return {};
+  const int factor = side / best->width;
+  std::vector<uint32_t> pixels(static_cast<size_t>(side) * side);
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) {
+      const PaletteEntry& entry = picture.palette[best->entries[(y / factor) * best->width + x / factor]];
+      pixels[static_cast<size_t>(y) * side + x] = entry.type == kColour ? (kOpaque | entry.rgb) : 0;
+    }
+  return pixels;
+}
+
+int writeIconPngs(int argc, char** argv) {
+  std::vector<int> sides;
+  Picture picture;
+  try {
+    picture = readGrid(argv[3]);
+    if (picture.kind != kIcon) throw GridError{picture.source + ":1: not an icon"};
+    for (int i = 4; i < argc; ++i)
+      sides.push_back(parseNumber(picture, 1, argv[i], 1, kMaxPngSide, "icon size"));
+  } catch (const GridError& error) {
+    std::fprintf(stderr, "make_pictures: %s\n", error.text.c_str());
+    return kExitFailed;
+  }
+  for (int side : sides) {
+    std::vector<uint32_t> pixels = magnifiedIcon(picture, side);
+    if (pixels.empty()) {
+      std::fprintf(stderr, "make_pictures: %s: no image of the icon magnifies to %d x %d\n", argv[3], side, side);
+      return kExitFailed;
+    }
+    std::string path = std::string(argv[2]) + "/" + std::to_string(side) + "x" + std::to_string(side) + ".png";
+    if (!writeFile(path, encodePngWithAlpha(pixels.data(), side, side))) {
+      std::fprintf(stderr, "make_pictures: cannot write %s\n", path.c_str());
+      return kExitFailed;
+    }
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fputs("usage: make_pictures OUTDIR GRID...\n", stderr);
+  if (argc >= 5 && std::strcmp(argv[1], "--icon-png") == 0) return writeIconPngs(argc, argv);
+  if (argc < 3 || argv[1][0] == '-') {
+    std::fputs("usage: make_pictures OUTDIR GRID...\n"
+               "       make_pictures --icon-png OUTDIR ICONGRID SIZE...\n",
+               stderr);
     return kExitUsage;
   }
   std::vector<Picture> pictures;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/version.h"
 #include "tools/tool_commands.h"
 
 namespace {
@@ -13,7 +14,8 @@ const char kUsage[] =
     "       pinwick-tool sounds DIR\n"
     "       pinwick-tool sheet OUT.png\n"
     "       pinwick-tool replay [--script FILE] [--frames N] [--trace FILE|-] [--shot N:FILE.png]...\n"
-    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--realtime]\n";
+    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--realtime]\n"
+    "       pinwick-tool --help | --version\n";
 }
 
 int parseIntArgument(const char* text, int low, int high, int* value) {
@@ -30,6 +32,14 @@ int main(int argc, char** argv) {
   if (argc < 2) {
     std::fputs(kUsage, stderr);
     return kExitUsage;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("pinwick-tool %d.%d.%d\n", kVersionMajor, kVersionMinor, kVersionBuild);
+    return kExitOk;
   }
   if (std::strcmp(argv[1], "selfplay") == 0) return runSelfplayCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "replay") == 0) return runReplayCommand(argc - 2, argv + 2);

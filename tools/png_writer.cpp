@@ -13,8 +13,10 @@ constexpr uint8_t kZlibMethod = 0x78;      // deflate, 32 KiB window
 constexpr uint8_t kZlibFlags = 0x01;       // no dictionary; 0x7801 is a multiple of 31
 constexpr uint8_t kBitDepth = 8;
 constexpr uint8_t kColourTypeRgb = 2;
+constexpr uint8_t kColourTypeRgba = 6;
 constexpr uint8_t kFilterNone = 0;
 constexpr int kBytesPerPixel = 3;
+constexpr int kBytesPerPixelAlpha = 4;
 const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
 struct CrcTable {
@@ -64,10 +66,13 @@ uint32_t pngAdler32(const uint8_t* bytes, size_t size) {
   return (b << 16) | a;
 }
 
-std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height) {
-  // The filtered scanlines: a filter byte (none), then red, green, blue.
+namespace {
+// The file for 8-bit RGB, or RGBA when withAlpha (alpha from bits 24..31).
+std::vector<uint8_t> encodeImage(const uint32_t* pixels, int width, int height, bool withAlpha) {
+  const int bytesPerPixel = withAlpha ? kBytesPerPixelAlpha : kBytesPerPixel;
+  // The filtered scanlines: a filter byte (none), then red, green, blue (, alpha).
   std::vector<uint8_t> raw;
-  raw.reserve(static_cast<size_t>(height) * (1 + static_cast<size_t>(width) * kBytesPerPixel));
+  raw.reserve(static_cast<size_t>(height) * (1 + static_cast<size_t>(width) * bytesPerPixel));
   for (int y = 0; y < height; ++y) {
     raw.push_back(kFilterNone);
     for (int x = 0; x < width; ++x) {
@@ -75,6 +80,7 @@ std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height) {
       raw.push_back(static_cast<uint8_t>(p >> 16));
       raw.push_back(static_cast<uint8_t>(p >> 8));
       raw.push_back(static_cast<uint8_t>(p));
+      if (withAlpha) raw.push_back(static_cast<uint8_t>(p >> 24));
     }
   }
 
@@ -101,7 +107,7 @@ std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height) {
   putBig32(header, static_cast<uint32_t>(width));
   putBig32(header, static_cast<uint32_t>(height));
   header.push_back(kBitDepth);
-  header.push_back(kColourTypeRgb);
+  header.push_back(withAlpha ? kColourTypeRgba : kColourTypeRgb);
   header.push_back(0);  // deflate
   header.push_back(0);  // adaptive filtering
   header.push_back(0);  // no interlace
@@ -111,6 +117,15 @@ std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height) {
   putChunk(out, "IDAT", zlib);
   putChunk(out, "IEND", {});
   return out;
+}
+}  // namespace
+
+std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height) {
+  return encodeImage(pixels, width, height, false);
+}
+
+std::vector<uint8_t> encodePngWithAlpha(const uint32_t* pixels, int width, int height) {
+  return encodeImage(pixels, width, height, true);
 }
 
 int writePng(const char* path, const uint32_t* pixels, int width, int height) {

@@ -1,4 +1,4 @@
-// A small PNG writer of our own: 8-bit RGB, the image data in stored
+// A small PNG writer of our own: 8-bit RGB or RGBA, the image data in stored
 // (uncompressed) deflate blocks, so no compression library is needed.
 #pragma once
 #include <cstddef>
@@ -7,6 +7,8 @@
 
 // The PNG file for width x height pixels given as 0x00RRGGBB, top row first.
 std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height);
+// The same with the alpha of 0xAARRGGBB pixels kept (0 is see-through).
+std::vector<uint8_t> encodePngWithAlpha(const uint32_t* pixels, int width, int height);
 
 // Writes encodePng's bytes to path (through path + ".part", renamed into
 // place). 1 on success, 0 when the file cannot be written (or the size is

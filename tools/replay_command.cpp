@@ -1,5 +1,6 @@
 // pinwick-tool replay: the whole game on the headless shell, from a script or
 // from the monkey, with a trace, screenshots and the mixed audio.
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "app/headless/headless_clock.h"
 #include "app/headless/headless_shell.h"
 #include "gfx/gfx.h"
+#include "scenes/driver.h"
 #include "sound/wav_file.h"
 #include "tools/png_writer.h"
 #include "tools/replay_script.h"
@@ -18,7 +20,7 @@
 namespace {
 const char kReplayUsage[] =
     "usage: pinwick-tool replay [--script FILE] [--frames N] [--trace FILE|-] [--shot N:FILE.png]...\n"
-    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--realtime]\n";
+    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--player SEED] [--realtime]\n";
 constexpr int kExitInvariant = 3;
 constexpr int32_t kFramesAfterLastEvent = 100;
 constexpr int32_t kMonkeyDefaultFrames = 10000;
@@ -37,6 +39,26 @@ int readWholeFile(const char* path, std::string& text) {
   return in.good() || in.eof();
 }
 
+struct SceneName {
+  int code;
+  const char* name;
+};
+constexpr SceneName kSceneNames[] = {
+    {kSceneTitle, "title"}, {kSceneMatch, "match"}, {kSceneEnding, "ending"}, {kSceneGameOver, "game-over"}};
+constexpr double kPercent = 100.0;
+
+// One line after a monkey's run: frames, the scenes it saw with their
+// frames and shares, the checks made, the time it took.
+void printMonkeySummary(const char* who, int seed, const HeadlessRunResult& result, double seconds) {
+  std::fprintf(stderr, "pinwick-tool replay: %s %d: %d frames;", who, seed, result.framesCompleted);
+  const double frames = result.framesCompleted > 0 ? result.framesCompleted : 1;
+  for (const SceneName& s : kSceneNames) {
+    const int32_t n = result.sceneFrames[s.code];
+    if (n > 0) std::fprintf(stderr, " %s %d (%.2f%%)", s.name, n, n * kPercent / frames);
+  }
+  std::fprintf(stderr, "; %lld invariant checks; %.1f s\n", static_cast<long long>(result.invariantChecks), seconds);
+}
+
 struct ShotRequest {
   int32_t frame;
   std::string path;
@@ -49,7 +71,7 @@ int runReplayCommand(int argc, char** argv) {
   const char* tracePath = nullptr;
   const char* audioPath = nullptr;
   std::vector<ShotRequest> shots;
-  int frames = 0, seconds = -1, monkeySeed = -1;
+  int frames = 0, seconds = -1, monkeySeed = -1, playerSeed = -1;
 
   for (int i = 0; i < argc; ++i) {
     std::string option = argv[i];
@@ -73,6 +95,8 @@ int runReplayCommand(int argc, char** argv) {
       if (!parseIntArgument(value, 0, 59, &seconds)) return usageError("--seconds takes 0..59");
     } else if (option == "--monkey") {
       if (!parseIntArgument(value, 0, INT_MAX, &monkeySeed)) return usageError("--monkey takes a seed, 0 or more");
+    } else if (option == "--player") {
+      if (!parseIntArgument(value, 0, INT_MAX, &playerSeed)) return usageError("--player takes a seed, 0 or more");
     } else if (option == "--shot") {
       const char* colon = std::strchr(value, ':');
       int frame = 0;
@@ -85,13 +109,16 @@ int runReplayCommand(int argc, char** argv) {
     }
   }
 
+  if (monkeySeed >= 0 && playerSeed >= 0) return usageError("--monkey and --player do not go together");
+  if (playerSeed >= 0) monkeySeed = playerSeed;
+
   if (scriptPath != nullptr) {
     std::string text, error;
     if (!readWholeFile(scriptPath, text)) {
       std::fprintf(stderr, "pinwick-tool replay: cannot read the script %s\n", scriptPath);
       return kExitUsage;
     }
-    if (!parseReplayScript(text, scriptPath, options.events, error)) {
+    if (!parseReplayScript(text, scriptPath, options.events, error, frames)) {
       std::fprintf(stderr, "pinwick-tool replay: %s\n", error.c_str());
       return kExitUsage;
     }
@@ -105,6 +132,7 @@ int runReplayCommand(int argc, char** argv) {
   }
   options.frameLimit = frames;
   options.monkey = monkeySeed >= 0;
+  options.player = playerSeed >= 0;
   options.monkeySeed = static_cast<uint32_t>(monkeySeed < 0 ? 0 : monkeySeed);
   options.captureAudio = audioPath != nullptr;
   for (const ShotRequest& s : shots) options.shotFrames.push_back(s.frame);
@@ -120,7 +148,9 @@ int runReplayCommand(int argc, char** argv) {
   options.trace = trace;
   setHeadlessSeconds(seconds);
 
+  const auto started = std::chrono::steady_clock::now();
   HeadlessRunResult result = runHeadlessGame(options);
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
 
   int status = kExitOk;
   if (trace != nullptr && result.end == kRunProgramEnded) std::fprintf(trace, "exit=%d\n", result.exitCode);
@@ -132,6 +162,7 @@ int runReplayCommand(int argc, char** argv) {
     status = kExitFailed;
   }
 
+  if (options.monkey) printMonkeySummary(options.player ? "player" : "monkey", monkeySeed, result, took.count());
   switch (result.end) {
     case kRunStarved:
       std::fprintf(stderr, "pinwick-tool replay: %s\n", result.message);

@@ -8,30 +8,17 @@
 #include <cstring>
 #include <sstream>
 
+#include "app/script_words.h"
+#include "app/version.h"
 #include "app/window_proc.h"
 
 namespace {
-struct KeyName {
-  const char* name;
-  int32_t virtualKey;
-};
-
-constexpr KeyName kKeyNames[] = {
-    {"left", kVkLeft}, {"right", kVkRight}, {"up", kVkUp},     {"down", kVkDown}, {"space", kVkSpace},
-    {"x", kVkX},       {"z", kVkZ},         {"s", kVkS},       {"a", kVkA},       {"shift", kVkShift},
-    {"f1", kVkF1},     {"f2", kVkF2},       {"esc", kVkEscape}, {"m", kVkM},
-};
-
-struct MenuName {
-  const char* name;
-  int32_t command;
-};
-
-constexpr MenuName kMenuNames[] = {
-    {"reset", kCommandReset}, {"exit", kCommandExit}, {"volume", kCommandVolume}, {"ver", kCommandVersion}};
-
 constexpr long kMaxFrame = INT_MAX - 1;  // press and click also use the next frame
 constexpr long kMaxCoordinate = 100000;
+// Scripts come with bug reports: anything longer is not a script line, and
+// an error repeats at most this much of what it found.
+constexpr size_t kMaxLineBytes = 4096;
+constexpr size_t kMaxReasonBytes = 160;
 
 int parseNumber(const std::string& word, long low, long high, long* value) {
   if (word.empty()) return 0;
@@ -43,22 +30,46 @@ int parseNumber(const std::string& word, long low, long high, long* value) {
   return 1;
 }
 
-int findKey(const std::string& name, int32_t* virtualKey) {
-  for (const KeyName& k : kKeyNames) {
-    if (name == k.name) {
-      *virtualKey = k.virtualKey;
-      return 1;
-    }
+// The reason as it goes to a terminal: cut short, no control characters.
+std::string clearReason(std::string reason) {
+  if (reason.size() > kMaxReasonBytes) reason = reason.substr(0, kMaxReasonBytes) + "...";
+  for (char& c : reason)
+    if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') c = '?';
+  return reason;
+}
+
+// What is wrong with a line before its words are read, or an empty string.
+std::string checkLineBytes(const std::string& line) {
+  if (line.size() > kMaxLineBytes)
+    return "the line is " + std::to_string(line.size()) + " bytes long, more than a script line may be (" +
+           std::to_string(kMaxLineBytes) + ")";
+  if (line.find('\0') != std::string::npos) return "the line holds a NUL byte: this is not a text file";
+  return "";
+}
+
+// A frame number too large for any run, or past the frames asked for.
+std::string checkFrameReach(const std::string& word, int32_t lastFrame) {
+  long frame = 0;
+  if (parseNumber(word, 0, kMaxFrame, &frame)) {
+    if (lastFrame > 0 && frame > lastFrame)
+      return "frame " + word + " lies past the end of the run (--frames " + std::to_string(lastFrame) + ")";
+    return "";
   }
-  return 0;
+  const size_t digits = word[0] == '+' ? 1 : 0;
+  if (word.size() > digits && word.find_first_not_of("0123456789", digits) == std::string::npos)
+    return "frame " + word + " lies past the last frame a run can reach (" + std::to_string(kMaxFrame) + ")";
+  return "";  // not a frame number at all: the line's parser says so
 }
 
 // One line's words into events; returns an empty string or what is wrong.
 std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEvent>& events) {
   long frame = 0;
-  if (!parseNumber(w[0], 1, kMaxFrame, &frame)) return "the frame must be a number from 1 on, not '" + w[0] + "'";
+  if (!parseNumber(w[0], 0, kMaxFrame, &frame)) return "the frame must be a number from 0 on, not '" + w[0] + "'";
   if (w.size() < 2) return "an event is missing after the frame";
   const std::string& event = w[1];
+  const bool startUp = event == "version" || event == "sound" || event == "seconds" || event == "pos";
+  if (frame == 0 && !startUp) return "only version, sound, seconds and pos may stand at frame 0, the start-up";
+  if (frame != 0 && (event == "version" || event == "sound")) return "'" + event + "' belongs to frame 0";
   const size_t args = w.size() - 2;
   auto add = [&](long f, int32_t kind, int32_t a, int32_t b) {
     events.push_back({static_cast<int32_t>(f), kind, a, b});
@@ -75,6 +86,32 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
     return "";
   };
 
+  if (event == "version") {
+    if (std::string bad = wantArgs(1); !bad.empty()) return bad;
+    const std::string ours = std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+                             std::to_string(kVersionBuild) + "." + std::to_string(kVersionRevision);
+    if (w[2] != ours) return "recorded by Pinwick " + w[2] + ", but this is Pinwick " + ours + ": replay it with that version";
+    return "";
+  }
+  if (event == "sound") {
+    if (std::string bad = wantArgs(1); !bad.empty()) return bad;
+    if (w[2] != "on" && w[2] != "off") return "'sound' takes on or off, not '" + w[2] + "'";
+    add(frame, kEventSound, w[2] == "on" ? 1 : 0, 0);
+    return "";
+  }
+  if (event == "pos") {
+    std::string bad = wantArgs(2);
+    long x = 0, y = 0;
+    if (bad.empty()) bad = point(&x, &y);
+    if (bad.empty()) add(frame, kEventPosition, static_cast<int32_t>(x), static_cast<int32_t>(y));
+    return bad;
+  }
+  if (event == "size") {
+    if (std::string bad = wantArgs(1); !bad.empty()) return bad;
+    if (w[2] != "minimised" && w[2] != "restored") return "'size' takes minimised or restored, not '" + w[2] + "'";
+    add(frame, kEventSize, w[2] == "minimised" ? 1 : 0, 0);
+    return "";
+  }
   if (event == "mouse" || event == "click") {
     std::string bad = wantArgs(2);
     if (bad.empty()) {
@@ -98,8 +135,9 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
   }
   if (event == "key" || event == "press") {
     if (std::string bad = wantArgs(event == "key" ? 2 : 1); !bad.empty()) return bad;
-    int32_t vk = 0;
-    if (!findKey(w[2], &vk)) return "unknown key '" + w[2] + "'";
+    uint32_t key = 0;
+    if (!keyOfWord(w[2].c_str(), &key)) return "unknown key '" + w[2] + "'";
+    const int32_t vk = static_cast<int32_t>(key);
     if (event == "press") {
       add(frame, kEventKey, vk, 1);
       add(frame + 1, kEventKey, vk, 0);
@@ -111,11 +149,10 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
   }
   if (event == "menu") {
     if (std::string bad = wantArgs(1); !bad.empty()) return bad;
-    for (const MenuName& m : kMenuNames) {
-      if (w[2] == m.name) {
-        add(frame, kEventMenu, m.command, 0);
-        return "";
-      }
+    uint32_t command = 0;
+    if (menuOfWord(w[2].c_str(), &command)) {
+      add(frame, kEventMenu, static_cast<int32_t>(command), 0);
+      return "";
     }
     return "unknown menu command '" + w[2] + "' (reset, exit, volume or ver)";
   }
@@ -132,9 +169,13 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
     add(frame, kEventSeconds, static_cast<int32_t>(s), 0);
     return "";
   }
-  if (event == "close" || event == "minimise" || event == "restore") {
+  if (event == "close" || event == "minimise" || event == "restore" || event == "other") {
     if (std::string bad = wantArgs(0); !bad.empty()) return bad;
-    add(frame, event == "close" ? kEventClose : event == "minimise" ? kEventMinimise : kEventRestore, 0, 0);
+    const int32_t kind = event == "close"      ? kEventClose
+                         : event == "minimise" ? kEventMinimise
+                         : event == "restore"  ? kEventRestore
+                                               : kEventOther;
+    add(frame, kind, 0, 0);
     return "";
   }
   return "unknown event '" + event + "'";
@@ -142,22 +183,28 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
 }  // namespace
 
 int parseReplayScript(const std::string& text, const char* fileName, std::vector<HeadlessEvent>& events,
-                      std::string& error) {
+                      std::string& error, int32_t lastFrame) {
   events.clear();
   std::istringstream lines(text);
   std::string line;
   int number = 0;
   while (std::getline(lines, line)) {
     ++number;
+    std::string bad = checkLineBytes(line);
+    if (!bad.empty()) {
+      error = std::string(fileName) + ":" + std::to_string(number) + ": " + bad;
+      return 0;
+    }
     size_t hash = line.find('#');
     if (hash != std::string::npos) line.erase(hash);
     std::istringstream words(line);
     std::vector<std::string> w;
     for (std::string word; words >> word;) w.push_back(word);
     if (w.empty()) continue;
-    std::string bad = parseLine(w, events);
+    bad = checkFrameReach(w[0], lastFrame);
+    if (bad.empty()) bad = parseLine(w, events);
     if (!bad.empty()) {
-      error = std::string(fileName) + ":" + std::to_string(number) + ": " + bad;
+      error = std::string(fileName) + ":" + std::to_string(number) + ": " + clearReason(bad);
       return 0;
     }
   }

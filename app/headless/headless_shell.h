@@ -15,9 +15,14 @@ enum HeadlessEventKind : int32_t {
   kEventMinimise,
   kEventRestore,
   kEventSeconds,   // a = the local seconds from now on
+  kEventPosition,  // a = x, b = y: where the frames read the cursor from this frame on; no message
+  kEventSize,      // a = 1 minimised / 0 restored: the WM_SIZE message as the desktop sends it
+  kEventOther,     // a message the game leaves to the default handling (it counts, nothing more)
+  kEventSound,     // a = 0: the run has no sound device (start-up only)
 };
 
-// Events of frame N are handled by the pump inside frame N's frame wait.
+// Events of frame N are handled by the pump inside frame N's frame wait;
+// those of frame 0 (seconds, position, sound) before the game starts.
 struct HeadlessEvent {
   int32_t frame;
   int32_t kind;
@@ -31,6 +36,7 @@ struct HeadlessRunOptions {
   std::FILE* trace = nullptr;         // one line per completed frame, or none
   int realtime = 0;                   // real clock and a t= field in the trace
   int monkey = 0;                     // random input and invariant checks
+  int player = 0;                     // with monkey: input that plays like a person
   uint32_t monkeySeed = 0;
   std::vector<int32_t> shotFrames;    // frames whose presented picture is kept
   int captureAudio = 0;               // keep the mixed output of the whole run
@@ -43,6 +49,9 @@ enum HeadlessRunEnd : int32_t {
   kRunInvariantBroken, // the monkey caught the game in an impossible state
 };
 
+// Frames per scene code (scenes/driver.h: 2 title .. 5 game over) in a monkey's run.
+constexpr int kHeadlessSceneCodes = 6;
+
 struct HeadlessRunResult {
   int32_t end = kRunProgramEnded;
   int32_t framesCompleted = 0;
@@ -50,13 +59,13 @@ struct HeadlessRunResult {
   char message[256] = "";
   std::vector<std::vector<uint32_t>> shots;  // one per shotFrames entry, empty if never reached
   std::vector<uint8_t> audio;                // 22050 Hz unsigned 8-bit mono
+  int32_t sceneFrames[kHeadlessSceneCodes] = {};  // the monkey's frames in each scene
+  int64_t invariantChecks = 0;
 };
 
 // Runs the whole program (start-up, loading, every scene, shutdown) once.
 HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options);
 
-// The trace line of the current state, without its line break.
-void formatTraceLine(char* line, int size, int32_t frame, int sceneCode, int32_t elapsedMs, int withTime);
 
 // What the window procedure's dialogs showed during the run (for stderr).
 int headlessDialogCount();

@@ -68,9 +68,14 @@ void startMonkey(uint32_t seed) {
   monkeyState = seed * 2654435761u + 0x9E3779B9u;
   if (monkeyState == 0) monkeyState = 1;
   previousScene = -1;
+  if (headlessRun->player) startPlayer(seed);
 }
 
 void monkeyFrame() {
+  if (headlessRun->player) {
+    playerFrame();
+    return;
+  }
   if (monkeyBelow(3) == 0) monkeyMoveMouse();
   int roll = monkeyBelow(kRollRange);
   if (roll < 1500) {
@@ -97,12 +102,15 @@ void monkeyFrame() {
 
 // Mostly mouse moves, and a restore soon enough when minimised.
 void monkeyWakeUp() {
-  if (headlessMinimised && monkeyBelow(kRestoreOdds) == 0) restoreHeadlessWindow();
+  if (headlessRun->player) playerWakeUp();
+  else if (headlessMinimised && monkeyBelow(kRestoreOdds) == 0) restoreHeadlessWindow();
   else monkeyMoveMouse();
 }
 
 void checkInvariants(int sceneCode) {
   const int32_t frame = headlessFrame;
+  headlessResult->invariantChecks += 1;
+  if (sceneCode >= 0 && sceneCode < kHeadlessSceneCodes) headlessResult->sceneFrames[sceneCode] += 1;
   for (int i = 0; i < kSquares; ++i) {
     if (matchBoard.cells[i] < 0 || matchBoard.cells[i] > 2) {
       failHeadlessRun(kRunInvariantBroken, "frame %d: square %d holds %d", frame, i, matchBoard.cells[i]);
@@ -145,4 +153,5 @@ void checkInvariants(int sceneCode) {
   previousScene = sceneCode;
   previousCount = now;
   previousSide = sideToMove;
+  if (headlessRun->player) checkPlayerClicks(sceneCode);
 }

@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/game_main.h"
 #include "app/headless/headless_clock.h"
@@ -16,9 +17,14 @@
 #include "app/shell.h"
 #include "app/version.h"
 #include "app/window_proc.h"
+#include "sound/headless_sound.h"
 
 namespace {
 constexpr int kMaxDialogs = 64;
+// Answers given ahead of their confirmations; a recording can hold several
+// in one frame.
+constexpr int kMaxAnswers = 16;
+constexpr uint32_t kWmNull = 0x0000;
 
 QueuedMessage fetched;
 
@@ -27,9 +33,35 @@ HeadlessRunResult idleResult;
 int volumeControlAvailable = 1;
 size_t nextEvent = 0;
 int injectedFrame = 0;  // the last frame whose events are in the queue
-int pendingAnswer = 0;  // the next close confirmation's answer
+// The next close confirmations' answers, oldest first; none left means No.
+int answers[kMaxAnswers];
+int answerHead = 0;
+int answerCount = 0;
+// Where the frames read the cursor: the position events, applied as each
+// frame reads the cursor, and any mouse message dispatched.
+std::vector<HeadlessEvent> positions;
+size_t nextPosition = 0;
 int stopRequested = 0;
 int32_t cursorX = 0, cursorY = 0;
+
+void clearAnswers() {
+  answerHead = 0;
+  answerCount = 0;
+}
+
+void queueAnswer(int yes) {
+  if (answerCount == kMaxAnswers) return;
+  answers[(answerHead + answerCount) % kMaxAnswers] = yes ? 1 : 0;
+  ++answerCount;
+}
+
+int takeAnswer() {
+  if (answerCount == 0) return 0;
+  const int yes = answers[answerHead];
+  answerHead = (answerHead + 1) % kMaxAnswers;
+  --answerCount;
+  return yes;
+}
 
 std::string dialogs[kMaxDialogs];
 int dialogCount = 0;
@@ -50,11 +82,13 @@ void deliverEvent(const HeadlessEvent& e) {
     case kEventKey: postQueuedMessage(e.b ? kWmKeyDown : kWmKeyUp, static_cast<uint64_t>(e.a), 0); break;
     case kEventMenu: postQueuedMessage(kWmCommand, static_cast<uint64_t>(e.a), 0); break;
     case kEventClose: postQueuedMessage(kWmClose, 0, 0); break;
-    case kEventAnswer: pendingAnswer = e.a ? 1 : 0; break;
+    case kEventAnswer: queueAnswer(e.a); break;
     case kEventMinimise: shellMinimiseWindow(); break;
     case kEventRestore: restoreHeadlessWindow(); break;
     case kEventSeconds: setHeadlessSeconds(e.a); break;
-    default: break;
+    case kEventSize: postQueuedMessage(kWmSize, e.a ? kSizeMinimized : kSizeRestored, 0); break;
+    case kEventOther: postQueuedMessage(kWmNull, 0, 0); break;
+    default: break;  // positions are read by shellCursorPosition; sound only at start-up
   }
 }
 
@@ -133,14 +167,15 @@ void shellDispatchMessage() {
     cursorX = pointX(fetched.lParam);
     cursorY = pointY(fetched.lParam);
   }
+  if (fetched.message == kWmSize && fetched.wParam == kSizeMinimized) headlessMinimised = 1;
+  if (fetched.message == kWmSize && fetched.wParam == kSizeRestored) headlessMinimised = 0;
   windowProcedure(fetched.message, fetched.wParam, fetched.lParam);
 }
 
 // --- Services ---
 
 int shellConfirmClose(const char* question) {
-  int answer = pendingAnswer;
-  pendingAnswer = 0;
+  int answer = takeAnswer();
   noteDialog(answer ? "confirm (yes)" : "confirm (no)", question);
   return answer;
 }
@@ -176,6 +211,11 @@ int shellFileVersion(int* major, int* minor, int* build) {
 }
 
 void shellCursorPosition(int32_t* x, int32_t* y) {
+  while (nextPosition < positions.size() && positions[nextPosition].frame <= headlessFrame) {
+    cursorX = positions[nextPosition].a;
+    cursorY = positions[nextPosition].b;
+    ++nextPosition;
+  }
   *x = cursorX;
   *y = cursorY;
 }
@@ -202,7 +242,7 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
   nextEvent = 0;
   headlessFrame = 1;
   injectedFrame = 0;
-  pendingAnswer = 0;
+  clearAnswers();
   stopRequested = 0;
   cursorX = cursorY = 0;
   headlessMinimised = 0;
@@ -211,9 +251,23 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
   setHeadlessRealTime(options.realtime);
   startRunOutput();
 
+  positions.clear();
+  nextPosition = 0;
+  for (const HeadlessEvent& e : options.events)
+    if (e.kind == kEventPosition) positions.push_back(e);
+  // Frame 0 is the start-up: its events set the scene before the game runs.
+  int soundDevice = 1;
+  while (nextEvent < options.events.size() && options.events[nextEvent].frame == 0) {
+    const HeadlessEvent& e = options.events[nextEvent++];
+    if (e.kind == kEventSound) soundDevice = e.a;
+    else if (e.kind == kEventSeconds) setHeadlessSeconds(e.a);
+  }
+  setHeadlessSoundDeviceAvailable(soundDevice);
+
   // The window's creation, as the real shells see it, then the game itself.
   windowProcedure(kWmCreate, 0, 0);
   outcome.exitCode = runGame(nullptr);
+  setHeadlessSoundDeviceAvailable(1);
 
   headlessRun = &idleOptions;
   headlessResult = &idleResult;
@@ -236,7 +290,7 @@ void setHeadlessVolumeControl(int available) { volumeControlAvailable = availabl
 void resetHeadlessShell() {
   clearMessageQueue();
   stopRequested = 0;
-  pendingAnswer = 0;
+  clearAnswers();
   headlessMinimised = 0;
   dialogCount = 0;
   injectedFrame = 0;
@@ -246,4 +300,7 @@ void resetHeadlessShell() {
 
 int headlessQueuedMessages() { return queuedMessageCount(); }
 
-void setHeadlessAnswer(int yes) { pendingAnswer = yes ? 1 : 0; }
+void setHeadlessAnswer(int yes) {
+  clearAnswers();
+  queueAnswer(yes);
+}

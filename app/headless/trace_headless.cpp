@@ -8,16 +8,11 @@
 #include "app/headless/headless_present.h"
 #include "app/headless/headless_run.h"
 #include "app/headless/headless_shell.h"
-#include "game/board.h"
+#include "app/trace_line.h"
 #include "gfx/gfx.h"
-#include "scenes/actors.h"
-#include "scenes/buttons.h"
-#include "scenes/face.h"
-#include "scenes/match.h"
 #include "sound/headless_sound.h"
 
 namespace {
-constexpr int kTraceLineSize = 512;
 constexpr int kAudioRate = 22050;
 constexpr int kMsPerSecond = 1000;
 
@@ -53,8 +48,10 @@ void recordFrame(int sceneCode) {
   advanceAudio();
   if (headlessRun->trace != nullptr) {
     char line[kTraceLineSize];
+    char sounds[kTraceSoundFieldSize];
+    formatHeadlessSoundRequests(sounds, sizeof sounds);
     formatTraceLine(line, sizeof line, headlessFrame, sceneCode, static_cast<int32_t>(tickCount() - firstFrameTicks),
-                    headlessRun->realtime);
+                    headlessRun->realtime, sounds);
     std::fprintf(headlessRun->trace, "%s\n", line);
   }
   clearHeadlessSoundCalls();
@@ -63,33 +60,4 @@ void recordFrame(int sceneCode) {
     const uint32_t* frame = lastPresentedFrame();
     headlessResult->shots[i].assign(frame, frame + kScreenWidth * kScreenHeight);
   }
-}
-
-// The fields formatted on their own before the line itself.
-constexpr int kTracedButtons = 2;  // the first two: Pass and the end card in a match
-constexpr int kButtonFieldSize = 8;
-constexpr int kSoundFieldSize = 256;
-constexpr int kWipeFieldSize = 16;
-constexpr int kTimeFieldSize = 24;
-
-void formatTraceLine(char* line, int size, int32_t frame, int sceneCode, int32_t elapsedMs, int withTime) {
-  char board[kSquares + 1];
-  for (int i = 0; i < kSquares; ++i) board[i] = static_cast<char>('0' + (matchBoard.cells[i] & 7));
-  board[kSquares] = '\0';
-  char sounds[kSoundFieldSize];
-  formatHeadlessSoundRequests(sounds, sizeof sounds);
-  char buttons[kTracedButtons][kButtonFieldSize];
-  for (int b = 0; b < kTracedButtons; ++b) {
-    if (buttonTable[b].inUse) std::snprintf(buttons[b], sizeof buttons[b], "%d", buttonTable[b].state);
-    else std::snprintf(buttons[b], sizeof buttons[b], "-");
-  }
-  char wipe[kWipeFieldSize];
-  int32_t wipeX = 0;
-  if (wipeRunning(&wipeX)) std::snprintf(wipe, sizeof wipe, "%d", wipeX);
-  else std::snprintf(wipe, sizeof wipe, "-");
-  char time[kTimeFieldSize] = "";
-  if (withTime) std::snprintf(time, sizeof time, " t=%d", elapsedMs);
-  std::snprintf(line, size, "f=%d%s sc=%d ms=%d side=%d hc=%d mood=%d pass=%s end=%s b=%s snd=%s wipe=%s act=%d", frame,
-                time, sceneCode, matchState, sideToMove, humanColor, faceMood(), buttons[0], buttons[1], board, sounds,
-                wipe, liveActorCount());
 }

@@ -6,6 +6,7 @@
 
 #include "app/clock.h"
 #include "app/frame.h"
+#include "app/sdl/recorder.h"
 
 namespace {
 constexpr int kSecondsPerMinute = 60;
@@ -30,5 +31,5 @@ int localSeconds() {
   std::tm local{};
   localtime_r(&now, &local);
   // tm_sec may read 60 during a leap second; the game expects 0..59.
-  return local.tm_sec % kSecondsPerMinute;
+  return recordSecondsRead(local.tm_sec % kSecondsPerMinute);
 }

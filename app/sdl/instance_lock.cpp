@@ -13,26 +13,31 @@ namespace {
 constexpr int kPathBytes = 4096;
 constexpr mode_t kLockFileMode = 0600;
 int lockFd = -1;
+
+// Close-on-exec: a program the game starts must not keep the lock alive.
+int openLockFile(const char* path) { return open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, kLockFileMode); }
 }  // namespace
+
+int instanceLockFallbackPath(const char* name, char* path, int size) {
+  // /tmp is shared by every user: the uid keeps each user's lock apart.
+  const int n = std::snprintf(path, static_cast<size_t>(size), "/tmp/%s-%u.lock", name, static_cast<unsigned>(getuid()));
+  return n > 0 && n < size ? 1 : 0;
+}
 
 int instanceLockPath(const char* name, char* path, int size) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  int n;
-  if (runtime != nullptr && runtime[0] == '/') {
-    n = std::snprintf(path, static_cast<size_t>(size), "%s/%s.lock", runtime, name);
-  } else {
-    // /tmp is shared by every user: the uid keeps each user's lock apart.
-    n = std::snprintf(path, static_cast<size_t>(size), "/tmp/%s-%u.lock", name, static_cast<unsigned>(getuid()));
-  }
+  if (runtime == nullptr || runtime[0] != '/') return instanceLockFallbackPath(name, path, size);
+  const int n = std::snprintf(path, static_cast<size_t>(size), "%s/%s.lock", runtime, name);
   return n > 0 && n < size ? 1 : 0;
 }
 
 int acquireInstanceLock(const char* name) {
   if (lockFd >= 0) return kInstanceLockHeld;
   char path[kPathBytes];
-  if (!instanceLockPath(name, path, sizeof path)) return kInstanceLockUnavailable;
-  // Close-on-exec: a program the game starts must not keep the lock alive.
-  const int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, kLockFileMode);
+  int fd = instanceLockPath(name, path, sizeof path) ? openLockFile(path) : -1;
+  // A runtime directory we cannot write to: every start with it falls back
+  // to the same file in /tmp, so they still exclude each other.
+  if (fd < 0 && instanceLockFallbackPath(name, path, sizeof path)) fd = openLockFile(path);
   if (fd < 0) return kInstanceLockUnavailable;
   int result;
   while ((result = flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {

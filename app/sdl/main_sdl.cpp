@@ -11,8 +11,10 @@
 #include "app/sdl/canvas.h"
 #include "app/sdl/icon_file.h"
 #include "app/sdl/instance_lock.h"
+#include "app/sdl/recorder.h"
 #include "app/sdl/screen.h"
 #include "app/texts.h"
+#include "app/version.h"
 #include "app/window_proc.h"
 #include "gfx/resources.h"
 
@@ -28,18 +30,55 @@ uint8_t cursorData[kCursorPlaneBytes];
 uint8_t cursorMask[kCursorPlaneBytes];
 SDL_Cursor* cursor = nullptr;
 
-void printUsage() { std::fprintf(stderr, "usage: pinwick [--scale N]   (N = 1..%d, the window's magnification)\n", kMaxScale); }
+constexpr int kExitInformation = 0;
 
-// 1 when the arguments are good; *scale stays 0 unless --scale gives one.
-int parseArguments(int argc, char** argv, int* scale) {
+// What the command line asks for besides playing.
+enum Request { kRequestPlay, kRequestHelp, kRequestVersion, kRequestBad };
+
+void printUsage(FILE* stream) {
+  std::fprintf(stream,
+               "usage: pinwick [--scale N] [--record FILE] [--trace FILE]\n"
+               "       pinwick --help | --version\n"
+               "Plays Reversi against the computer in a window.\n"
+               "  --scale N       the window's magnification, %d..%d (by default the largest up to %d\n"
+               "                  that keeps the window within two thirds of the screen)\n"
+               "  --record FILE   write the run as a replay script, for a bug report\n"
+               "                  (pinwick-tool replay --script FILE plays it back)\n"
+               "  --trace FILE    write one line per frame of the game's state\n"
+               "  --help          print this text and exit\n"
+               "  --version       print the version and exit\n",
+               kMinScale, kMaxScale, kMaxDefaultScale);
+}
+
+struct LaunchOptions {
+  int scale;           // 0: the default for the display
+  const char* record;  // nullptr: none
+  const char* trace;
+};
+
+// Each option at most once, each with its value.
+Request parseArguments(int argc, char** argv, LaunchOptions* options) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return kRequestHelp;
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) return kRequestVersion;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--scale") != 0 || i + 1 >= argc) return 0;
-    char* end = nullptr;
-    const long value = std::strtol(argv[++i], &end, 10);
-    if (end == argv[i] || *end != '\0' || value < kMinScale || value > kMaxScale) return 0;
-    *scale = static_cast<int>(value);
+    const char* option = argv[i];
+    if (i + 1 >= argc) return kRequestBad;
+    const char* value = argv[++i];
+    if (std::strcmp(option, "--scale") == 0) {
+      char* end = nullptr;
+      const long scale = std::strtol(value, &end, 10);
+      if (options->scale != 0 || end == value || *end != '\0' || scale < kMinScale || scale > kMaxScale)
+        return kRequestBad;
+      options->scale = static_cast<int>(scale);
+    } else if (std::strcmp(option, "--record") == 0 && options->record == nullptr && value[0] != '\0') {
+      options->record = value;
+    } else if (std::strcmp(option, "--trace") == 0 && options->trace == nullptr && value[0] != '\0') {
+      options->trace = value;
+    } else {
+      return kRequestBad;
+    }
   }
-  return 1;
+  return kRequestPlay;
 }
 
 int defaultScale() {
@@ -71,12 +110,28 @@ void setGameCursor() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int scale = 0;
-  if (!parseArguments(argc, argv, &scale)) {
-    printUsage();
-    return kExitUsage;
+  LaunchOptions options = {0, nullptr, nullptr};
+  switch (parseArguments(argc, argv, &options)) {
+    case kRequestHelp:
+      printUsage(stdout);
+      return kExitInformation;
+    case kRequestVersion:
+      std::printf("pinwick %d.%d.%d\n", kVersionMajor, kVersionMinor, kVersionBuild);
+      return kExitInformation;
+    case kRequestBad:
+      printUsage(stderr);
+      return kExitUsage;
+    case kRequestPlay:
+      break;
   }
-  if (acquireInstanceLock(kTextInstanceName) == kInstanceLockBusy) return kExitAnotherInstance;
+  const int lock = acquireInstanceLock(kTextInstanceName);
+  if (lock == kInstanceLockBusy) return kExitAnotherInstance;
+  if (lock == kInstanceLockUnavailable)
+    std::fprintf(stderr, "pinwick: no lock file can be made in $XDG_RUNTIME_DIR or /tmp; this copy runs without "
+                         "the guard against a second one\n");
+  // A file that cannot be written is reported; the game runs without it.
+  openRecording(options.record);
+  openLiveTrace(options.trace);
   if (!openFrameLogFromEnvironment())
     std::fprintf(stderr, "pinwick: cannot write the frame log %s; the game runs without it\n",
                  std::getenv(kFrameLogVariable));
@@ -92,7 +147,7 @@ int main(int argc, char** argv) {
     releaseInstanceLock();
     return kExitNoWindow;
   }
-  if (scale == 0) scale = defaultScale();
+  const int scale = options.scale != 0 ? options.scale : defaultScale();
   SDL_Window* window = SDL_CreateWindow(kTextWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                         windowWidthFor(scale), windowHeightFor(scale), SDL_WINDOW_HIDDEN);
   if (window == nullptr) {
@@ -111,6 +166,7 @@ int main(int argc, char** argv) {
   showCanvas();
 
   const int exitCode = runGame(window);
+  finishRecording(exitCode);
 
   closeScreen();
   if (cursor != nullptr) SDL_FreeCursor(cursor);

@@ -8,11 +8,13 @@
 #include "app/sdl/dialogs.h"
 #include "app/sdl/launch.h"
 #include "app/sdl/menu_bar.h"
+#include "app/sdl/recorder.h"
 #include "app/sdl/screen.h"
 #include "app/sdl/sdl_shell.h"
 #include "app/shell.h"
 #include "app/version.h"
 #include "app/window_proc.h"
+#include "sound/sdl_sound.h"
 
 namespace {
 constexpr uint32_t kWmPaint = 0x000F;
@@ -135,6 +137,10 @@ void defaultHandling(const QueuedMessage& m) {
 }  // namespace
 
 int handleBackgroundEvent(const SDL_Event& e, int place) {
+  if (e.type == SDL_AUDIODEVICEREMOVED && !e.adevice.iscapture) {
+    noteSdlSoundDeviceRemoved(e.adevice.which);
+    return kBackgroundHandled;
+  }
   if (e.type != SDL_WINDOWEVENT) return kBackgroundIgnored;
   switch (e.window.event) {
     case SDL_WINDOWEVENT_EXPOSED:
@@ -191,16 +197,22 @@ int shellFetchMessage() {
 int shellTranslateAccelerator() {
   if (fetched.message != kWmKeyDown || fetched.wParam != kVkM || fetched.lParam == kModifierHeld) return 0;
   windowProcedure(kWmCommand, kCommandMinimise, 0);
+  recordMessage(fetched.message, fetched.wParam, fetched.lParam, 1);
   return 1;
 }
 
 void shellDispatchMessage() {
   if (!windowProcedure(fetched.message, fetched.wParam, fetched.lParam)) defaultHandling(fetched);
+  recordMessage(fetched.message, fetched.wParam, fetched.lParam, 0);
 }
 
 // --- Services ---
 
-int shellConfirmClose(const char* question) { return runConfirmDialog(question); }
+int shellConfirmClose(const char* question) {
+  const int yes = runConfirmDialog(question);
+  recordAnswer(yes);
+  return yes;
+}
 
 void shellMessageBox(const char* text, const char* title) { runMessageBox(text, title); }
 
@@ -235,6 +247,7 @@ void shellCursorPosition(int32_t* x, int32_t* y) {
   if (screenWindow() != nullptr) SDL_GetWindowPosition(screenWindow(), &windowX, &windowY);
   *x = clientPixelX(globalX - windowX, screenScale());
   *y = clientPixelY(globalY - windowY, screenScale());
+  recordCursorRead(*x, *y);
 }
 
-void shellFrameDone(int) {}
+void shellFrameDone(int sceneCode) { recordFrameDone(sceneCode); }

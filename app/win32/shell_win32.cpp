@@ -3,9 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "app/shell.h"
 #include "app/texts.h"
@@ -16,7 +14,7 @@
 namespace {
 constexpr int kQuestionControl = 1000;
 constexpr char kDialogTemplate[] = "DLG_YESNO";
-constexpr char kVolumeControlFormat[] = "%s\\Sndvol32.exe";
+constexpr char kVolumeControlName[] = "\\Sndvol32.exe";
 constexpr int kVolumeFirstAttempt = 0;
 // ShellExecuteA reports success with a value above 32.
 constexpr INT_PTR kShellExecuteOk = 32;
@@ -110,8 +108,9 @@ int shellLaunchVolumeControl(int attempt) {
     char* cut = std::strrchr(directory, '\\');
     if (cut != nullptr) *cut = '\0';
   }
-  char path[MAX_PATH + sizeof kVolumeControlFormat];
-  std::snprintf(path, sizeof path, kVolumeControlFormat, directory);
+  char path[MAX_PATH + sizeof kVolumeControlName];
+  lstrcpyA(path, directory);
+  lstrcatA(path, kVolumeControlName);
   HINSTANCE result = ShellExecuteA(mainWindow, "open", path, nullptr, nullptr, SW_SHOW);
   return reinterpret_cast<INT_PTR>(result) > kShellExecuteOk ? 1 : 0;
 }
@@ -130,15 +129,19 @@ int shellFileVersion(int* major, int* minor, int* build) {
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
   if (size == 0) return 0;
-  std::vector<char> block(size);
-  if (!GetFileVersionInfoA(path, 0, size, block.data())) return 0;
+  void* block = HeapAlloc(GetProcessHeap(), 0, size);
+  if (block == nullptr) return 0;
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) || info == nullptr) return 0;
-  *major = HIWORD(info->dwFileVersionMS);
-  *minor = LOWORD(info->dwFileVersionMS);
-  *build = HIWORD(info->dwFileVersionLS);
-  return 1;
+  const int found = GetFileVersionInfoA(path, 0, size, block) &&
+                    VerQueryValueA(block, "\\", reinterpret_cast<void**>(&info), &length) && info != nullptr;
+  if (found) {
+    *major = HIWORD(info->dwFileVersionMS);
+    *minor = LOWORD(info->dwFileVersionMS);
+    *build = HIWORD(info->dwFileVersionLS);
+  }
+  HeapFree(GetProcessHeap(), 0, block);
+  return found ? 1 : 0;
 }
 
 void shellCursorPosition(int32_t* x, int32_t* y) {

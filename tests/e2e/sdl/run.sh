@@ -159,18 +159,49 @@ expected_title() {
   echo "$WORK/title.png"
 }
 
+# play_a_move: on the title at scale 3, the white card, then a legal square;
+# the stone must appear.
+play_a_move() {
+  wait_shot_matches "$(expected_title 3)"
+  # The white card starts a match: the board appears where the title was.
+  shot "$WORK/title_now.png"
+  press_at 40 30
+  wait_pixel_change "$WORK/title_now.png" 80 20
+  sleep 1.5  # the wipe has gone by
+  shot "$WORK/board.png"
+  local s white empty now
+  s=$(scale)
+  white=$(pixel "$WORK/board.png" $(((56 + 3 * 6 + 3) * s)) $(((6 + 3 * 6 + 3) * s)))    # the stone at (3, 3)
+  empty=$(pixel "$WORK/board.png" $(((56 + 5 * 6 + 3) * s)) $(((6 + 3 * 6 + 3) * s)))    # (5, 3), empty
+  [ "$white" != "$empty" ] || fail "no board on the screen"
+  # White moves first: (5, 3) captures (4, 3). The stone appears there.
+  press_at $((56 + 5 * 6 + 3)) $((6 + 3 * 6 + 3))
+  for _ in $(seq 1 $((TIMEOUT * 5))); do
+    shot "$WORK/moved.png"
+    now=$(pixel "$WORK/moved.png" $(((56 + 5 * 6 + 3) * s)) $(((6 + 3 * 6 + 3) * s)))
+    [ "$now" = "$white" ] && break
+    sleep 0.2
+  done
+  [ "$now" = "$white" ] || fail "no white stone on (5, 3): $now"
+  kill -0 "$GAME_PID" || fail "the game ended"
+}
+
 start_x
 case "$CASE" in
   window)
     # Bad arguments are refused before anything opens.
     set +e
     "$GAME" --scale 0 2>/dev/null; status=$?
+    "$GAME" --record a.txt --record b.txt 2>/dev/null; twice=$?
     set -e
     [ "$status" -eq 2 ] || fail "--scale 0 gave status $status, not 2"
+    [ "$twice" -eq 2 ] || fail "--record twice gave status $twice, not 2"
     # The default factor on a 1280 x 1024 screen is 5: the largest up to 6
-    # within two thirds of the screen. The window is centred.
-    start_game
+    # within two thirds of the screen. The window is centred. A recording
+    # that cannot be written is reported, and the game plays on.
+    start_game --record "$WORK/no/such/folder/run.txt"
     wait_window
+    grep -q "cannot write the recording" "$WORK/game.out" || fail "no word of the unwritable recording"
     [ "$(xdotool getwindowname "$WID")" = "Pinwick" ] || fail "title '$(xdotool getwindowname "$WID")'"
     [ "$WIN_W" -eq 800 ] && [ "$WIN_H" -eq 350 ] || fail "window ${WIN_W}x${WIN_H}, not 800x350"
     [ "$WIN_X" -eq $(((SCREEN_W - 800) / 2)) ] && [ "$WIN_Y" -eq $(((SCREEN_H - 350) / 2)) ] ||
@@ -181,10 +212,17 @@ case "$CASE" in
     xdotool key --window "$WID" Escape
     wait_exit "$GAME_PID"
     [ "$EXIT_STATUS" -eq 1 ] || fail "Esc ended the game with status $EXIT_STATUS, not 1"
-    # --scale sets the factor.
-    start_game --scale 2
+    # --scale sets the factor. A recording that fills the disk is reported
+    # when its first second is written, and the game plays on.
+    start_game --scale 2 --record /dev/full
     wait_window
     [ "$WIN_W" -eq 320 ] && [ "$WIN_H" -eq 140 ] || fail "--scale 2 gave ${WIN_W}x${WIN_H}, not 320x140"
+    for _ in $(seq 1 $((TIMEOUT * 5))); do
+      grep -q "could not write the recording" "$WORK/game.out" && break
+      sleep 0.2
+    done
+    grep -q "could not write the recording" "$WORK/game.out" || fail "no word of the full disk"
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended when the disk was full"
     ;;
   title_pixels)
     start_game --scale 3
@@ -194,27 +232,7 @@ case "$CASE" in
   play)
     start_game --scale 3
     wait_window
-    wait_shot_matches "$(expected_title 3)"
-    # The white card starts a match: the board appears where the title was.
-    shot "$WORK/title_now.png"
-    press_at 40 30
-    wait_pixel_change "$WORK/title_now.png" 80 20
-    sleep 1.5  # the wipe has gone by
-    shot "$WORK/board.png"
-    s=$(scale)
-    white=$(pixel "$WORK/board.png" $(((56 + 3 * 6 + 3) * s)) $(((6 + 3 * 6 + 3) * s)))    # the stone at (3, 3)
-    empty=$(pixel "$WORK/board.png" $(((56 + 5 * 6 + 3) * s)) $(((6 + 3 * 6 + 3) * s)))    # (5, 3), empty
-    [ "$white" != "$empty" ] || fail "no board on the screen"
-    # White moves first: (5, 3) captures (4, 3). The stone appears there.
-    press_at $((56 + 5 * 6 + 3)) $((6 + 3 * 6 + 3))
-    for _ in $(seq 1 $((TIMEOUT * 5))); do
-      shot "$WORK/moved.png"
-      now=$(pixel "$WORK/moved.png" $(((56 + 5 * 6 + 3) * s)) $(((6 + 3 * 6 + 3) * s)))
-      [ "$now" = "$white" ] && break
-      sleep 0.2
-    done
-    [ "$now" = "$white" ] || fail "no white stone on (5, 3): $now"
-    kill -0 "$GAME_PID" || fail "the game ended"
+    play_a_move
     ;;
   quick_click)
     # Press and release in one xdotool call fall between two frames, as a
@@ -239,12 +257,25 @@ case "$CASE" in
     [ "$EXIT_STATUS" -eq 0 ] || fail "the second start gave status $EXIT_STATUS, not 0"
     kill -0 "$first" 2>/dev/null || fail "the first game ended"
     [ "$(xdotool search --onlyvisible --name '^Pinwick$' | wc -l)" -eq 1 ] || fail "more than one window"
-    # A crashed game does not block the next start.
+    # A crashed game does not block the next start, nor does one ended by
+    # SIGTERM, nor one whose X server went away: that one ends by itself.
     kill -9 "$first"
     wait_exit "$first"
     start_game --scale 2
     wait_window
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the start after a crash did not run"
+    kill -TERM "$GAME_PID"
+    wait_exit "$GAME_PID"
+    [ "$EXIT_STATUS" -eq 143 ] || fail "SIGTERM ended the game with status $EXIT_STATUS, not 143"
+    start_game --scale 2
+    wait_window
+    kill "$XVFB_PID"
+    wait_exit "$GAME_PID"
+    [ "$EXIT_STATUS" -eq 1 ] || fail "the game ended with status $EXIT_STATUS, not 1, when its X server went away"
+    ! grep -E 'ERROR: (Address|Leak)Sanitizer|runtime error' "$WORK/game.out" || fail "the sanitizers spoke"
+    start_x
+    start_game --scale 2
+    wait_window
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the start after the X server went away did not run"
     ;;
   close)
     start_game --scale 3
@@ -277,6 +308,81 @@ case "$CASE" in
     xdotool key --window "$WID" Return
     wait_exit "$GAME_PID"
     [ "$EXIT_STATUS" -eq 1 ] || fail "Yes ended the game with status $EXIT_STATUS, not 1"
+    ;;
+  record)
+    # A recorded run replays headless to the same trace, frame for frame.
+    start_game --scale 3 --record "$WORK/run.txt" --trace "$WORK/live.trace"
+    wait_window
+    wait_shot_matches "$(expected_title 3)"
+    shot "$WORK/title_now.png"
+    press_at 40 30
+    wait_pixel_change "$WORK/title_now.png" 80 20
+    sleep 1.5
+    press_at $((56 + 5 * 6 + 3)) $((6 + 3 * 6 + 3))   # (5, 3) captures (4, 3)
+    sleep 1
+    xdotool key --window "$WID" z                     # the computer replies at once
+    sleep 1.5
+    for square in "2 4" "4 5" "5 5" "2 2"; do          # some legal, some not
+      set -- $square
+      press_at $((56 + $1 * 6 + 3)) $((6 + $2 * 6 + 3))
+      sleep 0.4
+    done
+    "$XHELPER" close "$WID"                           # asks, and No goes on
+    sleep 1
+    xdotool key --window "$WID" Escape
+    sleep 0.5
+    xdotool key --window "$WID" Escape                # Esc ends the program
+    wait_exit "$GAME_PID"
+    grep -q ' answer no$' "$WORK/run.txt" || fail "the close confirmation's answer was not recorded"
+    "$TOOL" replay --script "$WORK/run.txt" --trace "$WORK/replay.trace" 2>"$WORK/replay.err" ||
+      fail "the replay failed: $(cat "$WORK/replay.err")"
+    sed 's/ t=[0-9]*//' "$WORK/live.trace" >"$WORK/live-untimed.trace"
+    grep -q ' sc=3 ' "$WORK/live-untimed.trace" || fail "the live run never reached the match"
+    cmp -s "$WORK/live-untimed.trace" "$WORK/replay.trace" ||
+      fail "the replay differs from the live run: $(diff "$WORK/live-untimed.trace" "$WORK/replay.trace" | head -n 4)"
+    ;;
+  record_killed)
+    # A game killed part-way leaves a recording that replays up to its last
+    # complete frame.
+    start_game --scale 3 --record "$WORK/run.txt" --trace "$WORK/live.trace"
+    wait_window
+    wait_shot_matches "$(expected_title 3)"
+    press_at 40 30
+    sleep 2
+    press_at $((56 + 5 * 6 + 3)) $((6 + 3 * 6 + 3))
+    sleep 2.5
+    kill -9 "$GAME_PID"
+    wait_exit "$GAME_PID"
+    last=$(sed -n 's/^# complete up to frame \([0-9]*\).*/\1/p' "$WORK/run.txt" | tail -n 1)
+    [ -n "$last" ] && [ "$last" -ge 100 ] || fail "the recording holds too little: $(tail -n 3 "$WORK/run.txt")"
+    "$TOOL" replay --script "$WORK/run.txt" --frames "$last" --trace "$WORK/replay.trace" 2>"$WORK/replay.err" ||
+      fail "the replay failed: $(cat "$WORK/replay.err")"
+    sed 's/ t=[0-9]*//' "$WORK/live.trace" | head -n "$last" >"$WORK/live-untimed.trace"
+    head -n "$(wc -l <"$WORK/live-untimed.trace")" "$WORK/replay.trace" >"$WORK/replay-head.trace"
+    [ "$(wc -l <"$WORK/live-untimed.trace")" -ge 100 ] || fail "the live trace holds too little"
+    cmp -s "$WORK/live-untimed.trace" "$WORK/replay-head.trace" ||
+      fail "the replay differs from the live run: $(diff "$WORK/live-untimed.trace" "$WORK/replay-head.trace" | head -n 4)"
+    ;;
+  sound_gone)
+    # The sound device goes away while the game runs: SDL's disk driver
+    # writes into a file that may grow to 32 KiB, about 1.5 s of sound, and
+    # takes the device as gone once a write fails. The game says so once and
+    # plays on, silent.
+    (
+      trap '' XFSZ
+      ulimit -f 32
+      SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/sound.raw" exec "$GAME" --scale 3
+    ) >"$WORK/game.out" 2>&1 &
+    GAME_PID=$!
+    track $GAME_PID
+    wait_window
+    for _ in $(seq 1 $((TIMEOUT * 5))); do
+      grep -q "sound device went away" "$WORK/game.out" && break
+      sleep 0.2
+    done
+    grep -q "sound device went away" "$WORK/game.out" || fail "the sound device never went away"
+    play_a_move
+    [ "$(grep -c "sound device went away" "$WORK/game.out")" -eq 1 ] || fail "told more than once"
     ;;
   *)
     fail "unknown case"

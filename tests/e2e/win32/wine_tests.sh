@@ -284,11 +284,31 @@ else
 fi
 game_pid=""
 
-# A second run, ended through the close box and はい.
-rm -f "$work/game.rc"
-(timeout 600 wine "$game_exe" >"$work/game.log" 2>&1; echo $? >"$work/game.rc.tmp"; mv "$work/game.rc.tmp" "$work/game.rc") &
+# A second run, ended through the close box and はい. At its 100th picture
+# every DirectDraw surface is lost, as after a display change (the test
+# hook PINWICK_LOSE_SURFACES): the pictures must come back and the title be
+# drawn as before.
+lose_at=100
+rm -f "$work/game.rc" "$work/frames.log"
+(PINWICK_LOSE_SURFACES=$lose_at PINWICK_FRAME_LOG=$(winepath -w "$work/frames.log" 2>/dev/null) \
+  timeout 600 wine "$game_exe" >"$work/game.log" 2>&1; echo $? >"$work/game.rc.tmp"; mv "$work/game.rc.tmp" "$work/game.rc") &
 game_pid=$!
 info=$(probe window)
+origin=$(value_of origin "$info")
+ox=${origin%,*}
+oy=${origin#*,}
+xdotool mousemove 0 0
+deadline=$((SECONDS + poll_timeout))
+while [ $SECONDS -lt $deadline ] && [ "$(wc -l <"$work/frames.log" 2>/dev/null || echo 0)" -le $((lose_at + 10)) ]; do
+  sleep 0.1
+done
+if [ "$(wc -l <"$work/frames.log" 2>/dev/null || echo 0)" -le $((lose_at + 10)) ]; then
+  fail "lost surfaces" "the game did not get past its picture $lose_at"
+elif wait_for_pixels "$ox" "$oy" 160 60 "$work/title.png"; then
+  ok "lost surfaces: restored, the pictures reloaded and the title drawn as before"
+else
+  fail "lost surfaces" "the title did not come back after the surfaces were lost (last grab: $work/screen.png)"
+fi
 closebox=$(value_of closebox "$info")
 if [ -n "$closebox" ] && [ "$closebox" != "none" ]; then
   xdotool mousemove "${closebox%,*}" "${closebox#*,}" click 1

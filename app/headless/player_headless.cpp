@@ -1,0 +1,470 @@
+// The player: a monkey that plays like a person. It moves the mouse in
+// strokes, clicks the cards, the squares it means (a good line of its own,
+// with a slip now and then), Pass when it is lit and the end card, presses Z
+// while the computer thinks, lingers on the ending and the game-over scene
+// and goes back with Reset, and now and then opens a menu, the close box or
+// the task bar. Its own sequence is reproducible from the seed and never
+// touches the game's generator. After each click it checks that the game
+// did what the click asked.
+#include <cstdint>
+
+#include "app/headless/headless_monkey.h"
+#include "app/headless/headless_run.h"
+#include "app/headless/headless_shell.h"
+#include "app/message_queue.h"
+#include "app/shell.h"
+#include "app/window_proc.h"
+#include "game/board.h"
+#include "scenes/board_geometry.h"
+#include "scenes/buttons.h"
+#include "scenes/driver.h"
+#include "scenes/match.h"
+
+namespace {
+// --- Timing, in frames (or wake-ups while the game waits) ---
+constexpr int kStrokeFramesLow = 4, kStrokeFramesHigh = 14;
+constexpr int kHoldFramesLow = 1, kHoldFramesHigh = 4;
+constexpr int kKeyFramesLow = 2, kKeyFramesHigh = 6;
+constexpr int kTitlePauseLow = 30, kTitlePauseHigh = 150;
+constexpr int kThinkPauseLow = 8, kThinkPauseHigh = 50;
+constexpr int kRetryPauseLow = 15, kRetryPauseHigh = 40;
+constexpr int kPassPauseLow = 10, kPassPauseHigh = 60;
+constexpr int kEndCardPauseLow = 20, kEndCardPauseHigh = 120;
+// The ending's banner comes at its frame 500: the player stays to see it.
+constexpr int kEndingStayLow = 600, kEndingStayHigh = 2400;
+constexpr int kGameOverStayLow = 150, kGameOverStayHigh = 700;
+constexpr int kMinimisedWakeUpsLow = 1, kMinimisedWakeUpsHigh = 40;
+constexpr int kJitterPixels = 1;
+constexpr int kInsideMargin = 2;  // buttons are strict at their edges
+
+// --- How often, per this many idle frames ---
+constexpr int kRollRange = 100000;
+constexpr int kRollZ = 500;            // while the computer thinks
+constexpr int kRollWander = 150;       // a stroke to somewhere, no click
+constexpr int kRollRightClick = 10;
+constexpr int kRollMinimise = 5;
+constexpr int kRollVersion = 4;
+constexpr int kRollCloseBox = 3;
+constexpr int kRollExitMenu = 2;
+constexpr int kRollVolume = 2;
+constexpr int kRollReset = 2;
+constexpr int kRollPercent = 100;
+constexpr int kBlunderPercent = 12;    // a legal move, but not the chosen one
+constexpr int kMisclickPercent = 3;    // any square, legal or not
+constexpr int kRedCardPercent = 40;
+constexpr int kMinimiseKeyPercent = 50;  // 'M' rather than the title bar
+
+// --- The line it plays ---
+constexpr int kSearchDepth = 3;
+constexpr int kExactEmpties = 8;       // from here on it counts to the end
+constexpr int kMobilityWeight = 4;
+constexpr int kWinScore = 100000;
+constexpr int kInfinity = 1000000;
+// Corners above all, the squares next to them to avoid.
+constexpr int32_t kSquareWeights[kSquares] = {
+    100, -25, 10,  5,  5, 10, -25, 100,
+    -25, -50, -2, -2, -2, -2, -50, -25,
+     10,  -2,  1,  1,  1,  1,  -2,  10,
+      5,  -2,  1,  0,  0,  1,  -2,   5,
+      5,  -2,  1,  0,  0,  1,  -2,   5,
+     10,  -2,  1,  1,  1,  1,  -2,  10,
+    -25, -50, -2, -2, -2, -2, -50, -25,
+    100, -25, 10,  5,  5, 10, -25, 100,
+};
+
+// Where the mouse can wander, a little outside the client area too.
+constexpr int32_t kWanderLeft = -10, kWanderTop = -10, kWanderWidth = 180, kWanderHeight = 80;
+constexpr int32_t kNoSquare = -1;
+
+enum Expect : int32_t { kExpectNothing, kExpectStone, kExpectPass, kExpectScene };
+
+struct Stroke {
+  int32_t fromX, fromY, toX, toY;
+  int32_t step, steps;
+  int32_t click;   // 1: press the left button on arrival
+  int32_t square;  // the board square aimed at, or kNoSquare
+};
+
+struct Check {
+  int32_t kind;
+  int32_t frame;   // the frame whose end must show it
+  int32_t square;
+  int32_t scene;
+  int32_t clickFrame;
+};
+
+struct Player {
+  uint32_t state;
+  int32_t mouseX, mouseY;
+  int32_t scene;        // as of the last completed frame
+  int32_t pause;        // idle frames before the next decision
+  int32_t stay;         // frames left in the ending or game over
+  int32_t holdLeft;     // frames until the button goes up again
+  int32_t keyLeft;      // frames until the key goes up again
+  uint32_t keyHeld;
+  int32_t minimisedWakeUps;
+  int32_t misclicked;   // the last press was a slip: look again before retrying
+  Stroke stroke;
+  Check check;
+};
+
+Player player;
+
+uint32_t playerNext() {
+  // xorshift32, apart from the monkey's and the game's sequences.
+  player.state ^= player.state << 13;
+  player.state ^= player.state >> 17;
+  player.state ^= player.state << 5;
+  return player.state;
+}
+
+int playerBelow(int n) { return static_cast<int>(playerNext() % static_cast<uint32_t>(n)); }
+int playerBetween(int low, int high) { return low + playerBelow(high - low + 1); }
+
+// --- The line: a shallow search with positional weights and mobility,
+// exact once few squares are left ---
+
+int opponent(int colour) { return colour == kWhite ? kBlack : kWhite; }
+
+int listMoves(const Board& board, int colour, int8_t* moves) {
+  int count = 0;
+  for (int i = 0; i < kSquares; ++i) {
+    if (board.cells[i] != kEmpty) continue;
+    if (scanSquare(board, i % kBoardSize, i / kBoardSize, colour).total != 0) moves[count++] = static_cast<int8_t>(i);
+  }
+  return count;
+}
+
+int emptySquares(const Board& board) {
+  int n = 0;
+  for (int32_t cell : board.cells) n += cell == kEmpty ? 1 : 0;
+  return n;
+}
+
+int finalScore(const Board& board, int colour) {
+  int mine = 0, theirs = 0;
+  for (int32_t cell : board.cells) {
+    if (cell == colour) ++mine;
+    else if (cell != kEmpty) ++theirs;
+  }
+  const int diff = mine - theirs;
+  return diff > 0 ? kWinScore + diff : diff < 0 ? -kWinScore + diff : 0;
+}
+
+int estimate(const Board& board, int colour) {
+  int score = 0;
+  for (int i = 0; i < kSquares; ++i) {
+    if (board.cells[i] == colour) score += kSquareWeights[i];
+    else if (board.cells[i] != kEmpty) score -= kSquareWeights[i];
+  }
+  int8_t moves[kSquares];
+  score += kMobilityWeight * (listMoves(board, colour, moves) - listMoves(board, opponent(colour), moves));
+  return score;
+}
+
+int search(const Board& board, int colour, int depth, int alpha, int beta, int passed) {
+  int8_t moves[kSquares];
+  const int count = listMoves(board, colour, moves);
+  if (count == 0) {
+    if (passed) return finalScore(board, colour);
+    return -search(board, opponent(colour), depth, -beta, -alpha, 1);
+  }
+  if (depth == 0) return estimate(board, colour);
+  int best = -kInfinity;
+  for (int m = 0; m < count; ++m) {
+    Board after;
+    applyMove(after, board, moves[m] % kBoardSize, moves[m] / kBoardSize, colour);
+    const int value = -search(after, opponent(colour), depth - 1, -beta, -alpha, 0);
+    if (value > best) best = value;
+    if (value > alpha) alpha = value;
+    if (alpha >= beta) break;
+  }
+  return best;
+}
+
+int chooseSquare(const Board& board, int colour) {
+  int8_t moves[kSquares];
+  const int count = listMoves(board, colour, moves);
+  if (count == 0) return kNoSquare;
+  const int empties = emptySquares(board);
+  const int depth = empties <= kExactEmpties ? empties : kSearchDepth;
+  int best = -kInfinity - 1, chosen = moves[0];
+  for (int m = 0; m < count; ++m) {
+    Board after;
+    applyMove(after, board, moves[m] % kBoardSize, moves[m] / kBoardSize, colour);
+    const int value = -search(after, opponent(colour), depth - 1, -kInfinity, -best, 0);
+    if (value > best) {
+      best = value;
+      chosen = moves[m];
+    }
+  }
+  return chosen;
+}
+
+// --- Hands on the mouse and the keys ---
+
+void moveMouse(int32_t x, int32_t y) {
+  player.mouseX = x;
+  player.mouseY = y;
+  postQueuedMessage(kWmMouseMove, 0, packPoint(x, y));
+}
+
+void startStroke(int32_t x, int32_t y, int click, int32_t square) {
+  player.stroke = Stroke{player.mouseX, player.mouseY, x, y, 0, playerBetween(kStrokeFramesLow, kStrokeFramesHigh),
+                         click, square};
+}
+
+int stroking() { return player.stroke.steps > 0; }
+
+void aimAtButton(int index) {
+  const Button& b = buttonTable[index];
+  const Rect& r = b.sourceRects[kLookNormal];
+  const int32_t w = r.right - r.left, h = r.bottom - r.top;
+  startStroke(b.x + playerBetween(kInsideMargin, w - kInsideMargin), b.y + playerBetween(kInsideMargin, h - kInsideMargin),
+              1, kNoSquare);
+}
+
+void aimAtSquare(int square) {
+  const int32_t x = squareLeft(square % kBoardSize) + playerBetween(1, kSquarePixels - 2);
+  const int32_t y = squareTop(square / kBoardSize) + playerBetween(1, kSquarePixels - 2);
+  startStroke(x, y, 1, square);
+}
+
+void pressKey(uint32_t virtualKey) {
+  postQueuedMessage(kWmKeyDown, virtualKey, 0);
+  player.keyHeld = virtualKey;
+  player.keyLeft = playerBetween(kKeyFramesLow, kKeyFramesHigh);
+}
+
+void expect(int32_t kind, int32_t framesAhead, int32_t square, int32_t scene) {
+  player.check = Check{kind, headlessFrame + framesAhead, square, scene, headlessFrame};
+}
+
+int humanToMove() {
+  return matchState == kAwaitingMove && humanColor != 0 && sideToMove == humanColor;
+}
+
+// Whether a press now lands on the button, by its strict edges.
+int mouseOn(int index) {
+  const Button& b = buttonTable[index];
+  const Rect& r = b.sourceRects[kLookNormal];
+  return b.inUse && b.x < player.mouseX && player.mouseX < b.x + (r.right - r.left) && b.y < player.mouseY &&
+         player.mouseY < b.y + (r.bottom - r.top);
+}
+
+// What the press about to go down must do. Events posted now are handled in
+// this frame's wait, the next frame reads them, and a scene that ends on
+// them hands over one frame later still.
+void expectFromPress() {
+  if (player.scene == kSceneTitle) {
+    if (mouseOn(kButtonPlayWhite) || mouseOn(kButtonPlayBlack)) expect(kExpectScene, 2, kNoSquare, kSceneMatch);
+    return;
+  }
+  if (player.scene != kSceneMatch) return;
+  const int32_t square = player.stroke.square;
+  if (square != kNoSquare) {
+    if (humanToMove() && scanSquare(matchBoard, square % kBoardSize, square / kBoardSize, humanColor).total != 0)
+      expect(kExpectStone, 1, square, kSceneMatch);
+  } else if (humanToMove() && buttonTable[kButtonPass].state == kButtonEnabled && mouseOn(kButtonPass)) {
+    expect(kExpectPass, 1, kNoSquare, kSceneMatch);
+  } else if (isMatchFinished() && buttonTable[kButtonEndCard].state == kButtonEnabled && mouseOn(kButtonEndCard)) {
+    expect(kExpectScene, 2, kNoSquare, finalMargin() > 0 ? kSceneEnding : kSceneGameOver);
+  }
+}
+
+// One frame of the stroke under way: a step along it, the press on arrival.
+void continueStroke() {
+  Stroke& s = player.stroke;
+  s.step += 1;
+  if (s.step >= s.steps) {
+    moveMouse(s.toX, s.toY);
+    s.steps = 0;
+    if (s.click) {
+      expectFromPress();
+      player.misclicked = s.square != kNoSquare && player.check.kind == kExpectNothing;
+      postQueuedMessage(kWmLButtonDown, 0, 0);
+      player.holdLeft = playerBetween(kHoldFramesLow, kHoldFramesHigh);
+    }
+    return;
+  }
+  const int32_t x = s.fromX + (s.toX - s.fromX) * s.step / s.steps + playerBetween(-kJitterPixels, kJitterPixels);
+  const int32_t y = s.fromY + (s.toY - s.fromY) * s.step / s.steps + playerBetween(-kJitterPixels, kJitterPixels);
+  moveMouse(x, y);
+}
+
+// --- Now and then: menus, the close box, the task bar, stray input ---
+
+int sideAction(int computerThinking) {
+  int roll = playerBelow(kRollRange);
+  if (computerThinking && (roll -= kRollZ) < 0) {
+    pressKey(kVkZ);
+    return 1;
+  }
+  if ((roll -= kRollWander) < 0) {
+    startStroke(kWanderLeft + playerBelow(kWanderWidth), kWanderTop + playerBelow(kWanderHeight), 0, kNoSquare);
+    return 1;
+  }
+  if ((roll -= kRollRightClick) < 0) {
+    postQueuedMessage(kWmRButtonDown, 0, 0);
+    postQueuedMessage(kWmRButtonUp, 0, 0);
+    return 1;
+  }
+  if ((roll -= kRollMinimise) < 0) {
+    player.minimisedWakeUps = playerBetween(kMinimisedWakeUpsLow, kMinimisedWakeUpsHigh);
+    if (playerBelow(kRollPercent) < kMinimiseKeyPercent) pressKey(kVkM);
+    else shellMinimiseWindow();
+    return 1;
+  }
+  if ((roll -= kRollVersion) < 0) {
+    postQueuedMessage(kWmCommand, kCommandVersion, 0);
+    return 1;
+  }
+  if ((roll -= kRollCloseBox) < 0) {
+    setHeadlessAnswer(0);
+    postQueuedMessage(kWmClose, 0, 0);
+    return 1;
+  }
+  if ((roll -= kRollExitMenu) < 0) {
+    setHeadlessAnswer(0);
+    postQueuedMessage(kWmCommand, kCommandExit, 0);
+    return 1;
+  }
+  if ((roll -= kRollVolume) < 0) {
+    postQueuedMessage(kWmCommand, kCommandVolume, 0);
+    return 1;
+  }
+  if ((roll -= kRollReset) < 0 && player.scene == kSceneMatch) {
+    postQueuedMessage(kWmCommand, kCommandReset, 0);
+    expect(kExpectScene, 1, kNoSquare, kSceneTitle);
+    return 1;
+  }
+  return 0;
+}
+
+// --- What a person does next, scene by scene ---
+
+void decideInMatch() {
+  if (isMatchFinished() && buttonTable[kButtonEndCard].state == kButtonEnabled) {
+    aimAtButton(kButtonEndCard);
+    player.pause = playerBetween(kEndCardPauseLow, kEndCardPauseHigh);
+    return;
+  }
+  if (!humanToMove()) {
+    sideAction(matchState == kAwaitingMove);
+    return;
+  }
+  if (sideAction(0)) return;
+  if (buttonTable[kButtonPass].state == kButtonEnabled) {
+    aimAtButton(kButtonPass);
+    player.pause = playerBetween(kPassPauseLow, kPassPauseHigh);
+    return;
+  }
+  int8_t moves[kSquares];
+  const int count = listMoves(matchBoard, humanColor, moves);
+  if (count == 0) return;  // Pass lights up on the next frame
+  const int roll = playerBelow(kRollPercent);
+  int square;
+  if (roll < kMisclickPercent) square = playerBelow(kSquares);
+  else if (roll < kMisclickPercent + kBlunderPercent) square = moves[playerBelow(count)];
+  else square = chooseSquare(matchBoard, humanColor);
+  aimAtSquare(square);
+  player.pause = playerBetween(player.misclicked ? kRetryPauseLow : kThinkPauseLow,
+                               player.misclicked ? kRetryPauseHigh : kThinkPauseHigh);
+  player.misclicked = 0;
+}
+
+void decide() {
+  switch (player.scene) {
+    case kSceneTitle:
+      if (sideAction(0)) return;
+      aimAtButton(playerBelow(kRollPercent) < kRedCardPercent ? kButtonPlayBlack : kButtonPlayWhite);
+      player.pause = playerBetween(kTitlePauseLow, kTitlePauseHigh);
+      return;
+    case kSceneMatch: decideInMatch(); return;
+    case kSceneEnding:
+    case kSceneGameOver:
+      if (player.stay > 0) {
+        sideAction(0);
+        return;
+      }
+      postQueuedMessage(kWmCommand, kCommandReset, 0);
+      expect(kExpectScene, 1, kNoSquare, kSceneTitle);
+      return;
+    default: return;  // before the first frame is done
+  }
+}
+
+void failCheck(const char* what) {
+  char square[3] = "";
+  if (player.check.square != kNoSquare) {
+    square[0] = static_cast<char>('a' + player.check.square % kBoardSize);
+    square[1] = static_cast<char>('1' + player.check.square / kBoardSize);
+  }
+  failHeadlessRun(kRunInvariantBroken, "frame %d: the player's click of frame %d %s%s", headlessFrame,
+                  player.check.clickFrame, what, square);
+}
+}  // namespace
+
+void startPlayer(uint32_t seed) {
+  player = Player{};
+  player.state = seed * 2246822519u + 0x85EBCA6Bu;
+  if (player.state == 0) player.state = 1;
+  player.scene = -1;
+}
+
+void playerFrame() {
+  if (player.keyLeft > 0 && --player.keyLeft == 0) postQueuedMessage(kWmKeyUp, player.keyHeld, 0);
+  if (player.holdLeft > 0) {
+    if (--player.holdLeft == 0) postQueuedMessage(kWmLButtonUp, 0, 0);
+    return;
+  }
+  if (player.check.kind != kExpectNothing) return;  // watching what the click does
+  if (player.stay > 0) player.stay -= 1;
+  if (player.pause > 0) {
+    player.pause -= 1;
+    return;
+  }
+  if (stroking()) {
+    continueStroke();
+    return;
+  }
+  if (player.keyLeft > 0) return;
+  decide();
+}
+
+void playerWakeUp() {
+  if (headlessMinimised) {
+    if (player.minimisedWakeUps > 0) player.minimisedWakeUps -= 1;
+    if (player.minimisedWakeUps == 0) {
+      restoreHeadlessWindow();
+      return;
+    }
+  }
+  // Waiting after the Volume command, or on the task bar: the pointer moves.
+  moveMouse(player.mouseX + playerBetween(-kJitterPixels, kJitterPixels),
+            player.mouseY + playerBetween(-kJitterPixels, kJitterPixels));
+}
+
+void checkPlayerClicks(int sceneCode) {
+  if (sceneCode != player.scene) {
+    if (sceneCode == kSceneEnding) player.stay = playerBetween(kEndingStayLow, kEndingStayHigh);
+    if (sceneCode == kSceneGameOver) player.stay = playerBetween(kGameOverStayLow, kGameOverStayHigh);
+    player.scene = sceneCode;
+  }
+  const Check& c = player.check;
+  if (c.kind == kExpectNothing || c.frame > headlessFrame) return;
+  switch (c.kind) {
+    case kExpectStone:
+      if (sceneCode != kSceneMatch || matchBoard.cells[c.square] != humanColor || matchState != kStonesTurning)
+        failCheck("made no move on the legal square ");
+      break;
+    case kExpectPass:
+      if (sceneCode != kSceneMatch || sideToMove == humanColor) failCheck("on the lit Pass did not hand the move over");
+      break;
+    case kExpectScene:
+      if (sceneCode != c.scene) failCheck("did not lead to the scene it asked for");
+      break;
+    default: break;
+  }
+  player.check = Check{};
+}

@@ -1,0 +1,39 @@
+// The trace line: what the game's state is after a frame, in one line.
+#include "app/trace_line.h"
+
+#include <cstdio>
+
+#include "game/board.h"
+#include "scenes/actors.h"
+#include "scenes/buttons.h"
+#include "scenes/face.h"
+#include "scenes/match.h"
+
+namespace {
+// The fields formatted on their own before the line itself.
+constexpr int kTracedButtons = 2;  // the first two: Pass and the end card in a match
+constexpr int kButtonFieldSize = 8;
+constexpr int kWipeFieldSize = 16;
+constexpr int kTimeFieldSize = 24;
+}  // namespace
+
+void formatTraceLine(char* line, int size, int32_t frame, int sceneCode, int32_t elapsedMs, int withTime,
+                     const char* sounds) {
+  char board[kSquares + 1];
+  for (int i = 0; i < kSquares; ++i) board[i] = static_cast<char>('0' + (matchBoard.cells[i] & 7));
+  board[kSquares] = '\0';
+  char buttons[kTracedButtons][kButtonFieldSize];
+  for (int b = 0; b < kTracedButtons; ++b) {
+    if (buttonTable[b].inUse) std::snprintf(buttons[b], sizeof buttons[b], "%d", buttonTable[b].state);
+    else std::snprintf(buttons[b], sizeof buttons[b], "-");
+  }
+  char wipe[kWipeFieldSize];
+  int32_t wipeX = 0;
+  if (wipeRunning(&wipeX)) std::snprintf(wipe, sizeof wipe, "%d", wipeX);
+  else std::snprintf(wipe, sizeof wipe, "-");
+  char time[kTimeFieldSize] = "";
+  if (withTime) std::snprintf(time, sizeof time, " t=%d", elapsedMs);
+  std::snprintf(line, size, "f=%d%s sc=%d ms=%d side=%d hc=%d mood=%d pass=%s end=%s b=%s snd=%s wipe=%s act=%d", frame,
+                time, sceneCode, matchState, sideToMove, humanColor, faceMood(), buttons[0], buttons[1], board, sounds,
+                wipe, liveActorCount());
+}

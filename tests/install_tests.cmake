@@ -1,0 +1,12 @@
+# What a player installs: the installed tree and the Debian package. Only the
+# plain build: the package is made from it, and it is what players get.
+if(NOT PINWICK_SANITIZE)
+  set(installed_version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+  add_test(NAME install_tree
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/install/install_test.sh tree ${CMAKE_BINARY_DIR}
+                   ${installed_version} ${PINWICK_PICTURE_DIR}/ICON_MAIN.ico)
+  add_test(NAME install_deb
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/install/install_test.sh deb ${CMAKE_BINARY_DIR}
+                   ${installed_version} $<TARGET_FILE:pinwick-tool> $<TARGET_FILE:pinwick-test-x>)
+  set_tests_properties(install_tree install_deb PROPERTIES TIMEOUT 300)
+endif()
