@@ -24,7 +24,9 @@ int32_t endPauseCounter = 0;
 int32_t endStepTimer = 0;
 
 namespace {
-constexpr int32_t kMatchLevel = 3;
+int32_t chosenLevel = kMatchLevel;
+int sharedMouse = 0;
+
 constexpr int32_t kInitialThinkCounter = -50;
 constexpr int32_t kThinkFrames = 50;          // a turn lasts until the counter passes this
 constexpr int32_t kThinkDelayLow = -200;
@@ -50,11 +52,16 @@ void placeStone(int column, int row) {
 }
 }  // namespace
 
+void setMatchOptions(int level, int twoPlayers) {
+  chosenLevel = level >= 0 && level <= kMatchLevel ? level : kMatchLevel;
+  sharedMouse = twoPlayers ? 1 : 0;
+}
+
 int resetMatch(int human) {
   setupBoard();
-  computerLevel = kMatchLevel;
+  computerLevel = chosenLevel;
   sideToMove = kWhite;
-  humanColor = human;
+  humanColor = sharedMouse ? 0 : human;
   matchState = kAwaitingMove;
   setButtonState(kButtonPass, kButtonDisabled);
   resetWeightTables();
@@ -223,6 +230,8 @@ int finalMargin() {
 }
 
 void resetMatchModule() {
+  chosenLevel = kMatchLevel;
+  sharedMouse = 0;
   matchState = 0;
   sideToMove = 0;
   humanColor = 0;

@@ -19,6 +19,13 @@ extern int32_t thinkCounter;   // survives resetMatch
 extern int32_t endPauseCounter;
 extern int32_t endStepTimer;   // survives resetMatch
 
+// The player's choices for every match from now on, outside the faithful
+// game: the computer's level (0..3; 3 unless chosen) and two humans sharing
+// the mouse (then the title's card picks no side: white moves first, as in
+// every match). A level out of range is taken as 3.
+constexpr int32_t kMatchLevel = 3;
+void setMatchOptions(int level, int twoPlayers);
+
 int resetMatch(int human);
 void stepMatch();
 int humanMove();

@@ -14,6 +14,7 @@ constexpr uint8_t kClampLow = 0;
 constexpr uint8_t kClampHigh = 255;
 
 int deviceOpen = 0;
+int soundMuted = 0;  // the player's choice; kept across shutdownSound
 DeviceBuffer* soundSlots[kSoundSlotCount];
 
 bool validSlot(int slot) { return slot >= 0 && slot < kSoundSlotCount; }
@@ -74,9 +75,11 @@ int createSynthSound(const VoiceDef* voices, int count, int slot) {
   return 1;
 }
 
+void setSoundMuted(int muted) { soundMuted = muted ? 1 : 0; }
+
 void playSound(int slot, int mode) {
   noteSoundRequest(slot, mode);
-  if (!deviceOpen || !validSlot(slot)) return;
+  if (!deviceOpen || soundMuted || !validSlot(slot)) return;
   DeviceBuffer* buffer = soundSlots[slot];
   if (buffer == nullptr) return;
   switch (mode) {

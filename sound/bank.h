@@ -33,6 +33,10 @@ void playSound(int slot, int mode);
 // twice; initSound may open the device again afterwards.
 void shutdownSound();
 
+// Muted, every request is still noted for the trace but nothing plays; the
+// sounds are synthesised all the same, so the random sequence is unchanged.
+void setSoundMuted(int muted);
+
 // A sound is as long as its longest voice; 0 for no voices.
 int soundLength(const VoiceDef* voices, int count);
 

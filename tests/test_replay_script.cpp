@@ -49,7 +49,7 @@ TEST(ReplayScript, ShorthandsExpandOverTwoFramesAndKeepTheirOrder) {
 
 TEST(ReplayScript, MalformedLinesNameTheFileLineAndReason) {
   EXPECT_EQ(errorOf("1 mouse 1 1\n2 jump\n"), "s.txt:2: unknown event 'jump'");
-  EXPECT_EQ(errorOf("0 close\n"), "s.txt:1: only version, sound, seconds and pos may stand at frame 0, the start-up");
+  EXPECT_EQ(errorOf("0 close\n"), "s.txt:1: only version, sound, level, two-players, mute, seconds and pos may stand at frame 0, the start-up");
   EXPECT_EQ(errorOf("5 sound off\n"), "s.txt:1: 'sound' belongs to frame 0");
   EXPECT_EQ(errorOf("x close\n"), "s.txt:1: the frame must be a number from 0 on, not 'x'");
   EXPECT_EQ(errorOf("# a recording\n0 version 0.9.0.0\n").substr(0, 46), "s.txt:2: recorded by Pinwick 0.9.0.0, but this");

@@ -14,7 +14,7 @@ const char kUsage[] =
     "       pinwick-tool sounds DIR\n"
     "       pinwick-tool sheet OUT.png\n"
     "       pinwick-tool replay [--script FILE] [--frames N] [--trace FILE|-] [--shot N:FILE.png]...\n"
-    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--realtime]\n"
+    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--player SEED] [--realtime]\n"
     "       pinwick-tool --help | --version\n";
 }
 

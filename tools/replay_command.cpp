@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/game_options.h"
 #include "app/headless/headless_clock.h"
 #include "app/headless/headless_shell.h"
 #include "gfx/gfx.h"
@@ -20,7 +21,8 @@
 namespace {
 const char kReplayUsage[] =
     "usage: pinwick-tool replay [--script FILE] [--frames N] [--trace FILE|-] [--shot N:FILE.png]...\n"
-    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--player SEED] [--realtime]\n";
+    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--player SEED] [--realtime]\n"
+    "                           [--level 0..3] [--two-players] [--mute]\n";
 constexpr int kExitInvariant = 3;
 constexpr int32_t kFramesAfterLastEvent = 100;
 constexpr int32_t kMonkeyDefaultFrames = 10000;
@@ -77,6 +79,12 @@ int runReplayCommand(int argc, char** argv) {
     std::string option = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     auto needValue = [&]() { return value != nullptr; };
+    int next = i;
+    switch (parseGameOption(argc, argv, &next, &options.game)) {
+      case kGameOptionTaken: i = next - 1; continue;
+      case kGameOptionBad: return usageError(option + ": --level takes 0..3, and no option may come twice");
+      default: break;
+    }
     if (option == "--realtime") {
       options.realtime = 1;
       continue;

@@ -67,9 +67,12 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
   if (!parseNumber(w[0], 0, kMaxFrame, &frame)) return "the frame must be a number from 0 on, not '" + w[0] + "'";
   if (w.size() < 2) return "an event is missing after the frame";
   const std::string& event = w[1];
-  const bool startUp = event == "version" || event == "sound" || event == "seconds" || event == "pos";
-  if (frame == 0 && !startUp) return "only version, sound, seconds and pos may stand at frame 0, the start-up";
-  if (frame != 0 && (event == "version" || event == "sound")) return "'" + event + "' belongs to frame 0";
+  const bool onlyAtStart =
+      event == "version" || event == "sound" || event == "level" || event == "two-players" || event == "mute";
+  const bool startUp = onlyAtStart || event == "seconds" || event == "pos";
+  if (frame == 0 && !startUp)
+    return "only version, sound, level, two-players, mute, seconds and pos may stand at frame 0, the start-up";
+  if (frame != 0 && onlyAtStart) return "'" + event + "' belongs to frame 0";
   const size_t args = w.size() - 2;
   auto add = [&](long f, int32_t kind, int32_t a, int32_t b) {
     events.push_back({static_cast<int32_t>(f), kind, a, b});
@@ -97,6 +100,18 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
     if (std::string bad = wantArgs(1); !bad.empty()) return bad;
     if (w[2] != "on" && w[2] != "off") return "'sound' takes on or off, not '" + w[2] + "'";
     add(frame, kEventSound, w[2] == "on" ? 1 : 0, 0);
+    return "";
+  }
+  if (event == "level") {
+    if (std::string bad = wantArgs(1); !bad.empty()) return bad;
+    long level = 0;
+    if (!parseNumber(w[2], 0, 3, &level)) return "'level' takes 0..3, not '" + w[2] + "'";
+    add(frame, kEventLevel, static_cast<int32_t>(level), 0);
+    return "";
+  }
+  if (event == "two-players" || event == "mute") {
+    if (std::string bad = wantArgs(0); !bad.empty()) return bad;
+    add(frame, event == "mute" ? kEventMute : kEventTwoPlayers, 0, 0);
     return "";
   }
   if (event == "pos") {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/game_options.h"
+
 enum HeadlessEventKind : int32_t {
   kEventMouse,     // a = x, b = y (client pixels, may lie outside)
   kEventButton,    // a = 0 left / 1 right, b = 1 down / 0 up
@@ -19,6 +21,9 @@ enum HeadlessEventKind : int32_t {
   kEventSize,      // a = 1 minimised / 0 restored: the WM_SIZE message as the desktop sends it
   kEventOther,     // a message the game leaves to the default handling (it counts, nothing more)
   kEventSound,     // a = 0: the run has no sound device (start-up only)
+  kEventLevel,     // a = the computer's level (start-up only)
+  kEventTwoPlayers,  // start-up only
+  kEventMute,        // start-up only
 };
 
 // Events of frame N are handled by the pump inside frame N's frame wait;
@@ -40,6 +45,7 @@ struct HeadlessRunOptions {
   uint32_t monkeySeed = 0;
   std::vector<int32_t> shotFrames;    // frames whose presented picture is kept
   int captureAudio = 0;               // keep the mixed output of the whole run
+  GameOptions game = kDefaultGameOptions;  // the player's choices; frame-0 events may add to them
 };
 
 enum HeadlessRunEnd : int32_t {

@@ -91,6 +91,7 @@ struct Check {
   int32_t square;
   int32_t scene;
   int32_t clickFrame;
+  int32_t colour;  // the side the click moved for
 };
 
 struct Player {
@@ -220,8 +221,8 @@ void aimAtButton(int index) {
   const Button& b = buttonTable[index];
   const Rect& r = b.sourceRects[kLookNormal];
   const int32_t w = r.right - r.left, h = r.bottom - r.top;
-  startStroke(b.x + playerBetween(kInsideMargin, w - kInsideMargin), b.y + playerBetween(kInsideMargin, h - kInsideMargin),
-              1, kNoSquare);
+  startStroke(b.x + playerBetween(kInsideMargin, w - kInsideMargin),
+              b.y + playerBetween(kInsideMargin, h - kInsideMargin), 1, kNoSquare);
 }
 
 void aimAtSquare(int square) {
@@ -237,11 +238,12 @@ void pressKey(uint32_t virtualKey) {
 }
 
 void expect(int32_t kind, int32_t framesAhead, int32_t square, int32_t scene) {
-  player.check = Check{kind, headlessFrame + framesAhead, square, scene, headlessFrame};
+  player.check = Check{kind, headlessFrame + framesAhead, square, scene, headlessFrame, sideToMove};
 }
 
+// With two players at one mouse (humanColor 0) the player moves for both.
 int humanToMove() {
-  return matchState == kAwaitingMove && humanColor != 0 && sideToMove == humanColor;
+  return matchState == kAwaitingMove && sideToMove != 0 && (humanColor == 0 || sideToMove == humanColor);
 }
 
 // Whether a press now lands on the button, by its strict edges.
@@ -263,7 +265,7 @@ void expectFromPress() {
   if (player.scene != kSceneMatch) return;
   const int32_t square = player.stroke.square;
   if (square != kNoSquare) {
-    if (humanToMove() && scanSquare(matchBoard, square % kBoardSize, square / kBoardSize, humanColor).total != 0)
+    if (humanToMove() && scanSquare(matchBoard, square % kBoardSize, square / kBoardSize, sideToMove).total != 0)
       expect(kExpectStone, 1, square, kSceneMatch);
   } else if (humanToMove() && buttonTable[kButtonPass].state == kButtonEnabled && mouseOn(kButtonPass)) {
     expect(kExpectPass, 1, kNoSquare, kSceneMatch);
@@ -360,13 +362,13 @@ void decideInMatch() {
     return;
   }
   int8_t moves[kSquares];
-  const int count = listMoves(matchBoard, humanColor, moves);
+  const int count = listMoves(matchBoard, sideToMove, moves);
   if (count == 0) return;  // Pass lights up on the next frame
   const int roll = playerBelow(kRollPercent);
   int square;
   if (roll < kMisclickPercent) square = playerBelow(kSquares);
   else if (roll < kMisclickPercent + kBlunderPercent) square = moves[playerBelow(count)];
-  else square = chooseSquare(matchBoard, humanColor);
+  else square = chooseSquare(matchBoard, sideToMove);
   aimAtSquare(square);
   player.pause = playerBetween(player.misclicked ? kRetryPauseLow : kThinkPauseLow,
                                player.misclicked ? kRetryPauseHigh : kThinkPauseHigh);
@@ -455,11 +457,11 @@ void checkPlayerClicks(int sceneCode) {
   if (c.kind == kExpectNothing || c.frame > headlessFrame) return;
   switch (c.kind) {
     case kExpectStone:
-      if (sceneCode != kSceneMatch || matchBoard.cells[c.square] != humanColor || matchState != kStonesTurning)
+      if (sceneCode != kSceneMatch || matchBoard.cells[c.square] != c.colour || matchState != kStonesTurning)
         failCheck("made no move on the legal square ");
       break;
     case kExpectPass:
-      if (sceneCode != kSceneMatch || sideToMove == humanColor) failCheck("on the lit Pass did not hand the move over");
+      if (sceneCode != kSceneMatch || sideToMove == c.colour) failCheck("on the lit Pass did not hand the move over");
       break;
     case kExpectScene:
       if (sceneCode != c.scene) failCheck("did not lead to the scene it asked for");

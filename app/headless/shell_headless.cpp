@@ -257,17 +257,26 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
     if (e.kind == kEventPosition) positions.push_back(e);
   // Frame 0 is the start-up: its events set the scene before the game runs.
   int soundDevice = 1;
+  GameOptions game = options.game;
   while (nextEvent < options.events.size() && options.events[nextEvent].frame == 0) {
     const HeadlessEvent& e = options.events[nextEvent++];
-    if (e.kind == kEventSound) soundDevice = e.a;
-    else if (e.kind == kEventSeconds) setHeadlessSeconds(e.a);
+    switch (e.kind) {
+      case kEventSound: soundDevice = e.a; break;
+      case kEventSeconds: setHeadlessSeconds(e.a); break;
+      case kEventLevel: game.level = e.a; break;
+      case kEventTwoPlayers: game.twoPlayers = 1; break;
+      case kEventMute: game.mute = 1; break;
+      default: break;
+    }
   }
   setHeadlessSoundDeviceAvailable(soundDevice);
+  applyGameOptions(game);
 
   // The window's creation, as the real shells see it, then the game itself.
   windowProcedure(kWmCreate, 0, 0);
   outcome.exitCode = runGame(nullptr);
   setHeadlessSoundDeviceAvailable(1);
+  applyGameOptions(kDefaultGameOptions);
 
   headlessRun = &idleOptions;
   headlessResult = &idleResult;

@@ -20,7 +20,8 @@ int openLockFile(const char* path) { return open(path, O_RDWR | O_CREAT | O_CLOE
 
 int instanceLockFallbackPath(const char* name, char* path, int size) {
   // /tmp is shared by every user: the uid keeps each user's lock apart.
-  const int n = std::snprintf(path, static_cast<size_t>(size), "/tmp/%s-%u.lock", name, static_cast<unsigned>(getuid()));
+  const int n =
+      std::snprintf(path, static_cast<size_t>(size), "/tmp/%s-%u.lock", name, static_cast<unsigned>(getuid()));
   return n > 0 && n < size ? 1 : 0;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/frame_log.h"
+#include "app/game_options.h"
 #include "app/game_main.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/icon_file.h"
@@ -37,7 +38,7 @@ enum Request { kRequestPlay, kRequestHelp, kRequestVersion, kRequestBad };
 
 void printUsage(FILE* stream) {
   std::fprintf(stream,
-               "usage: pinwick [--scale N] [--record FILE] [--trace FILE]\n"
+               "usage: pinwick [--scale N] [--level N] [--two-players] [--mute] [--record FILE] [--trace FILE]\n"
                "       pinwick --help | --version\n"
                "Plays Reversi against the computer in a window.\n"
                "  --scale N       the window's magnification, %d..%d (by default the largest up to %d\n"
@@ -45,15 +46,17 @@ void printUsage(FILE* stream) {
                "  --record FILE   write the run as a replay script, for a bug report\n"
                "                  (pinwick-tool replay --script FILE plays it back)\n"
                "  --trace FILE    write one line per frame of the game's state\n"
+               "%s"
                "  --help          print this text and exit\n"
                "  --version       print the version and exit\n",
-               kMinScale, kMaxScale, kMaxDefaultScale);
+               kMinScale, kMaxScale, kMaxDefaultScale, kGameOptionsUsage);
 }
 
 struct LaunchOptions {
   int scale;           // 0: the default for the display
   const char* record;  // nullptr: none
   const char* trace;
+  GameOptions game;
 };
 
 // Each option at most once, each with its value.
@@ -61,6 +64,11 @@ Request parseArguments(int argc, char** argv, LaunchOptions* options) {
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return kRequestHelp;
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) return kRequestVersion;
   for (int i = 1; i < argc; ++i) {
+    switch (parseGameOption(argc, argv, &i, &options->game)) {
+      case kGameOptionTaken: --i; continue;  // the loop steps past it
+      case kGameOptionBad: return kRequestBad;
+      default: break;
+    }
     const char* option = argv[i];
     if (i + 1 >= argc) return kRequestBad;
     const char* value = argv[++i];
@@ -110,7 +118,7 @@ void setGameCursor() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  LaunchOptions options = {0, nullptr, nullptr};
+  LaunchOptions options = {0, nullptr, nullptr, kDefaultGameOptions};
   switch (parseArguments(argc, argv, &options)) {
     case kRequestHelp:
       printUsage(stdout);
@@ -132,6 +140,8 @@ int main(int argc, char** argv) {
   // A file that cannot be written is reported; the game runs without it.
   openRecording(options.record);
   openLiveTrace(options.trace);
+  applyGameOptions(options.game);
+  recordGameOptions(options.game);
   if (!openFrameLogFromEnvironment())
     std::fprintf(stderr, "pinwick: cannot write the frame log %s; the game runs without it\n",
                  std::getenv(kFrameLogVariable));

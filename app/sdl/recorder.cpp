@@ -150,6 +150,17 @@ int openRecording(const char* path) {
 
 int openLiveTrace(const char* path) { return openOutput(&trace, path); }
 
+void recordGameOptions(const GameOptions& options) {
+  if (recording.file == nullptr) return;
+  char text[kRecordLineSize];
+  if (options.level != kDefaultGameOptions.level) {
+    std::snprintf(text, sizeof text, "level %d", options.level);
+    recordEvent(0, text);
+  }
+  if (options.twoPlayers) recordEvent(0, "two-players");
+  if (options.mute) recordEvent(0, "mute");
+}
+
 void recordMessage(uint32_t message, uint64_t wParam, int64_t lParam, int consumed) {
   if (recording.file == nullptr) return;
   const int32_t frame = framesDone + 1;

@@ -5,10 +5,15 @@
 #pragma once
 #include <cstdint>
 
+#include "app/game_options.h"
+
 // 1 when the file is open (or path is null); 0 when it cannot be written:
 // the game then runs without it.
 int openRecording(const char* path);
 int openLiveTrace(const char* path);
+
+// The player's options, so that the replay plays the same match.
+void recordGameOptions(const GameOptions& options);
 
 // The shell's hooks, each a no-op while nothing is recorded or traced.
 // A message fetched from the queue, once the game has handled it (so that

@@ -20,7 +20,14 @@ if(NOT status EQUAL 0 OR NOT out STREQUAL "${NAME} ${VERSION}\n" OR NOT err STRE
   message(FATAL_ERROR "--version: status ${status}, output '${out}', errors '${err}'")
 endif()
 
-foreach(bad "--bogus" "--help;--bogus" "--version;2")
+# Each bad command line's words are joined by '|'.
+set(bad_lines "--bogus" "--help|--bogus" "--version|2")
+if(NAME STREQUAL "pinwick")
+  # The player's options: a level out of range or not a number, one given twice.
+  list(APPEND bad_lines "--level|7" "--level|x" "--level" "--mute|--mute" "--two-players|--level|1|--two-players")
+endif()
+foreach(bad_line IN LISTS bad_lines)
+  string(REPLACE "|" ";" bad "${bad_line}")
   run(out err status ${bad})
   string(FIND "${err}" "${usage}" at)
   if(NOT status EQUAL 2 OR NOT out STREQUAL "" OR at EQUAL -1)

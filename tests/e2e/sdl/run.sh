@@ -310,8 +310,9 @@ case "$CASE" in
     [ "$EXIT_STATUS" -eq 1 ] || fail "Yes ended the game with status $EXIT_STATUS, not 1"
     ;;
   record)
-    # A recorded run replays headless to the same trace, frame for frame.
-    start_game --scale 3 --record "$WORK/run.txt" --trace "$WORK/live.trace"
+    # A recorded run replays headless to the same trace, frame for frame,
+    # the player's choice of level included.
+    start_game --scale 3 --level 2 --record "$WORK/run.txt" --trace "$WORK/live.trace"
     wait_window
     wait_shot_matches "$(expected_title 3)"
     shot "$WORK/title_now.png"
@@ -334,6 +335,7 @@ case "$CASE" in
     xdotool key --window "$WID" Escape                # Esc ends the program
     wait_exit "$GAME_PID"
     grep -q ' answer no$' "$WORK/run.txt" || fail "the close confirmation's answer was not recorded"
+    grep -q '^0 level 2$' "$WORK/run.txt" || fail "the level was not recorded"
     "$TOOL" replay --script "$WORK/run.txt" --trace "$WORK/replay.trace" 2>"$WORK/replay.err" ||
       fail "the replay failed: $(cat "$WORK/replay.err")"
     sed 's/ t=[0-9]*//' "$WORK/live.trace" >"$WORK/live-untimed.trace"

@@ -1,0 +1,26 @@
+// The player's opt-in choices, the same on the SDL build, the tool and the
+// page: the computer's level, two players at one mouse, and no sound. With
+// none given the game is the faithful one.
+#pragma once
+
+struct GameOptions {
+  int level;       // 0..3
+  int twoPlayers;  // 1: both colours move by the mouse
+  int mute;        // 1: every sound is silent; the synthesis still runs
+  int given;       // bits of the options already given, to refuse one twice
+};
+
+constexpr GameOptions kDefaultGameOptions = {3, 0, 0, 0};
+
+enum GameOptionResult { kNotGameOption, kGameOptionTaken, kGameOptionBad };
+
+// Looks at argv[*i] (and its value, for --level): takes it and moves *i past
+// it, says it is none of these, or that it is bad (a level outside 0..3, not
+// a number, or an option given twice).
+int parseGameOption(int argc, char** argv, int* i, GameOptions* options);
+
+// The usage lines of the three options.
+extern const char kGameOptionsUsage[];
+
+// For every match from now on.
+void applyGameOptions(const GameOptions& options);
