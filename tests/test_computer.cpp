@@ -50,23 +50,28 @@ TEST_F(ComputerTest, CornerIsTakenFirstAtEveryLevelInCornerOrder) {
     EXPECT_EQ(c, 0) << "level " << level;
     EXPECT_EQ(r, 0) << "level " << level;
   }
-  // Two legal corners: candidates are listed 0 then 56, whatever the board order.
-  Board two = boardFromText(
-      ".XO....."
+  // All four corners legal: candidates are listed a1, h1, a8, h8, and every
+  // one of them is drawn for some seed.
+  Board four = boardFromText(
+      ".XO..OX."
       "........"
       "........"
       "........"
       "........"
       "........"
       "........"
-      ".XO.....");
+      ".XO..OX.");
+  constexpr int kCornerOrder[4] = {0, 7, 56, 63};
+  bool seen[4] = {false, false, false, false};
   for (uint32_t seed = 0; seed < 40; ++seed) {
-    int pick = expectedPick(seed, 0, 2);
+    int pick = expectedPick(seed, 0, 4);
+    seen[pick] = true;
     seedRandom(seed);
     int c = -1, r = -1;
-    ASSERT_EQ(pickCorner(two, kWhite, &c, &r), 1);
-    EXPECT_EQ(r * 8 + c, pick == 0 ? 0 : 56) << "seed " << seed;
+    ASSERT_EQ(pickCorner(four, kWhite, &c, &r), 1);
+    EXPECT_EQ(r * 8 + c, kCornerOrder[pick]) << "seed " << seed;
   }
+  EXPECT_TRUE(seen[0] && seen[1] && seen[2] && seen[3]);
 }
 
 TEST_F(ComputerTest, StrategiesLeaveTheSquareAloneWhenTheyFindNothing) {
@@ -316,6 +321,22 @@ TEST_F(ComputerTest, LevelsRunTheirOwnStrategies) {
     EXPECT_EQ(c, 7);
     EXPECT_EQ(r, 2) << "level 2 takes the edge capture";
   }
+  // No corner, no edge: c3 captures one on a square weighted 2, b5 two on a
+  // square weighted 0. Level 0 counts stones, level 1 weighs squares.
+  Board inner = boardFromText(
+      "........"
+      "........"
+      "........"
+      "...X...."
+      "..XXO..."
+      "........"
+      "........"
+      "........");
+  int c = -1, r = -1;
+  ASSERT_EQ(chooseMove(inner, kWhite, 0, &c, &r), 1);
+  EXPECT_EQ(r * 8 + c, 33) << "level 0 takes b5";
+  ASSERT_EQ(chooseMove(inner, kWhite, 1, &c, &r), 1);
+  EXPECT_EQ(r * 8 + c, 18) << "level 1 takes c3";
 }
 
 }  // namespace
