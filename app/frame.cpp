@@ -14,7 +14,29 @@ namespace {
 constexpr uint32_t kSleepStepMs = 1;
 // The last stretch before the tick is polled in kSleepStepMs steps.
 constexpr uint32_t kFinalStepsMs = 1;
+constexpr uint32_t kSecondMs = 1000;
+
+uint32_t secondStart = 0;
+int framesThisSecond = 0;
+int framesLastSecond = 0;
+int secondStarted = 0;
+
+void countFrame(uint32_t now) {
+  if (!secondStarted) {
+    secondStarted = 1;
+    secondStart = now;
+  }
+  // Whole seconds: a stall longer than one leaves a zero for the next.
+  while (now - secondStart >= kSecondMs) {
+    framesLastSecond = framesThisSecond;
+    framesThisSecond = 0;
+    secondStart += kSecondMs;
+  }
+  framesThisSecond += 1;
+}
 }  // namespace
+
+int framesPerSecond() { return framesLastSecond; }
 
 int runMessagePump() {
   for (;;) {
@@ -43,6 +65,7 @@ int waitFrame(GfxWindow window) {
     else frameClock = now;
     presentOnFrameTick(frameClock);
     present(window);
+    countFrame(now);
     if (frameLogOpen()) logPresentedFrame(tickCount());
     return 1;
   }

@@ -17,3 +17,8 @@ int runMessagePump();
 // Pumps messages, sleeps in 1 ms steps until the next tick of the 20 ms grid
 // and presents the back buffer. 1 after presenting, 0 when the program must end.
 int waitFrame(GfxWindow window);
+
+// The frames presented during the last whole second of the tick counter
+// (50 when the game keeps its pace); 0 before the first second is complete.
+// Nothing in the game reads it.
+int framesPerSecond();

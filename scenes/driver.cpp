@@ -12,6 +12,7 @@
 #include "scenes/face.h"
 #include "scenes/match.h"
 #include "scenes/picture_slots.h"
+#include "scenes/screen_effects.h"
 #include "sound/bank.h"
 #include "sound/voices.h"
 
@@ -84,16 +85,19 @@ int runTitleScene(GfxWindow window) {
   layoutTitleButtons();
   spawnActor(kTitleEmblem, 0, kCentreX, kCentreY);
   spawnActor(kCreditCaption, 0, kCentreX, kCreditY);
+  clearBlink();
   resetRequested = 0;
   for (;;) {
     sampleInput();
     updateActors();
     updateWipe();
+    updateScreenEffects();
     updateButtonLooks();
     drawBackground();
     drawButtons();
     drawActors(0, 0);
     drawWipe();
+    drawScreenEffects();
     if (!waitFrame(window)) return kSceneEnd;
     int next = -1;
     switch (clickedButton()) {
@@ -118,12 +122,14 @@ int runMatchScene(GfxWindow window) {
   resetMatch(chosenColor);
   resetFace();
   clearActors();
+  clearBlink();
   resetRequested = 0;
   for (;;) {
     sampleInput();
     stepMatch();
     updateActors();
     updateWipe();
+    updateScreenEffects();
     updateButtonLooks();
     updateFace();
     drawBackground();
@@ -133,6 +139,7 @@ int runMatchScene(GfxWindow window) {
     drawFace(0, 0);
     drawButtons();
     drawWipe();
+    drawScreenEffects();
     if (isMatchFinished()) setButtonState(kButtonEndCard, kButtonEnabled);
     if (!waitFrame(window)) return kSceneEnd;
     int next = -1;
@@ -167,6 +174,7 @@ int runEndingScene(GfxWindow window) {
     sampleInput();
     updateActors();
     updateWipe();
+    updateScreenEffects();
     if (t < kEndingBannerFrame) {
       t += 1;
     } else if (t == kEndingBannerFrame) {
@@ -177,6 +185,7 @@ int runEndingScene(GfxWindow window) {
     fillRect(kScreenRect, background);
     drawActors(0, 0);
     drawWipe();
+    drawScreenEffects();
     if (!waitFrame(window)) {
       playSound(kSoundEndingTune, kPlayStop);
       return kSceneEnd;
@@ -196,9 +205,11 @@ int runGameOverScene(GfxWindow window) {
     sampleInput();
     updateActors();
     updateWipe();
+    updateScreenEffects();
     drawBackground();
     drawActors(0, 0);
     drawWipe();
+    drawScreenEffects();
     if (!waitFrame(window)) return kSceneEnd;
     int next = escapeOrReset();
     shellFrameDone(kSceneGameOver);

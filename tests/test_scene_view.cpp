@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/input.h"
 #include "app/input_testing.h"
 #include "board_text.h"
@@ -12,6 +14,7 @@
 #include "scenes/match.h"
 #include "scenes/match_testing.h"
 #include "scenes/picture_slots.h"
+#include "scenes/screen_effects.h"
 
 namespace {
 
@@ -143,6 +146,58 @@ TEST_F(SceneViewTest, WipeSlidesForTwelveFramesAndRestarts) {
   EXPECT_EQ(wipeForTest().vx, 0);
   updateWipe();
   EXPECT_EQ(wipeForTest().x / 512, 2);
+}
+
+// What the back buffer holds at (x, y) after the effects are drawn over black.
+uint32_t effectPixel(int32_t x, int32_t y) {
+  int32_t w = 0, h = 0;
+  fillRect(kScreenRect, 0);
+  drawScreenEffects();
+  return backBufferPixels(&w, &h)[y * w + x];
+}
+
+TEST_F(SceneViewTest, ScreenEffectsBlinkCountDownAndFlashACross) {
+  constexpr uint32_t kRed = 0x00FF0000;
+  startBlink(kRed, 4);  // shows on the frames with 3 and 1 left
+  std::vector<uint32_t> blinks;
+  for (int frame = 0; frame < 5; ++frame) {
+    updateScreenEffects();
+    blinks.push_back(effectPixel(80, 30));
+  }
+  EXPECT_EQ(blinks, (std::vector<uint32_t>{kRed, 0, kRed, 0, 0}));
+  startBlink(kRed, 3);
+  clearBlink();
+  EXPECT_EQ(effectPixel(80, 30), 0u);
+
+  startCountdown(2);
+  updateScreenEffects();
+  EXPECT_EQ(countdownFrames(), 1);
+  updateScreenEffects();
+  updateScreenEffects();
+  EXPECT_EQ(countdownFrames(), 0);
+
+  // Through (20, 10): after two frames both bands are 32 pixels wide.
+  startCrossFlash(20, 10);
+  updateScreenEffects();
+  updateScreenEffects();
+  EXPECT_EQ(crossFlashHalfWidth(), 32);
+  EXPECT_EQ(effectPixel(51, 59), 0x00FFFFFFu) << "vertical band";
+  EXPECT_EQ(effectPixel(52, 59), 0u);
+  EXPECT_EQ(effectPixel(159, 41), 0x00FFFFFFu) << "horizontal band";
+  EXPECT_EQ(effectPixel(159, 42), 0u);
+  // Past 1500 the vertical band goes and the horizontal one narrows by sixths.
+  int frames = 2;
+  while (crossFlashHalfWidth() <= 1500) {
+    updateScreenEffects();
+    ++frames;
+  }
+  EXPECT_EQ(frames, 94);
+  updateScreenEffects();
+  EXPECT_EQ(crossFlashHalfWidth(), 1504 * 5 / 6);
+  EXPECT_EQ(effectPixel(20, 59), 0x00FFFFFFu) << "the horizontal band still covers everything";
+  fillRect(kScreenRect, 0);
+  while (crossFlashHalfWidth() > 0) updateScreenEffects();
+  EXPECT_EQ(effectPixel(20, 10), 0u);
 }
 
 }  // namespace

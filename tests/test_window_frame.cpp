@@ -238,6 +238,15 @@ TEST_F(FrameClockTest, ASecondPresentInsideOneTickWaitsForTheNext) {
   EXPECT_EQ(tickCount(), tick + 20);
 }
 
+TEST_F(FrameClockTest, CountsTheFramesOfEachWholeSecond) {
+  startUpAfterLoading(0);
+  for (int frame = 0; frame < 120; ++frame) presentWait(5);
+  EXPECT_EQ(framesPerSecond(), 50);
+  sleepMs(2500);  // a stall: the seconds it spans held no frame
+  presentWait(0);
+  EXPECT_EQ(framesPerSecond(), 0);
+}
+
 TEST_F(FrameClockTest, NeitherRacesNorStallsAcrossTheWrap) {
   setHeadlessTicks(0xFFFFFF00u);
   frameClock = 0xFFFFFF00u;
