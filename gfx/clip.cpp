@@ -48,6 +48,15 @@ int rectInsideSurface(const Rect& r, int32_t width, int32_t height) {
          r.bottom <= height;
 }
 
+Rect trimToSurface(const Rect& r, int32_t width, int32_t height) {
+  Rect trimmed = r;
+  if (trimmed.left < 0) trimmed.left = 0;
+  if (trimmed.top < 0) trimmed.top = 0;
+  if (trimmed.right > width) trimmed.right = width;
+  if (trimmed.bottom > height) trimmed.bottom = height;
+  return trimmed;
+}
+
 int presentationTickDue(uint32_t clock, uint32_t now) { return now - clock >= kPresentTickMs; }
 
 int presentationClockBehind(uint32_t clock, uint32_t now) { return now - clock > kPresentCatchUpMs; }

@@ -23,6 +23,10 @@ Rect placeRect(int32_t x, int32_t y, const Rect& source);
 // 1 when r is non-empty and lies within a width x height surface.
 int rectInsideSurface(const Rect& r, int32_t width, int32_t height);
 
+// r trimmed to a width x height surface; empty or inverted when it lies
+// wholly outside.
+Rect trimToSurface(const Rect& r, int32_t width, int32_t height);
+
 // 1 once now has reached the tick after clock. Differences, not sums, so the
 // counter's wrap neither hangs nor rushes the gate.
 int presentationTickDue(uint32_t clock, uint32_t now);

@@ -81,6 +81,18 @@ int32_t grabBackBuffer(int slot, const Rect& r);
 // clipping. Only the number drawing that the game never calls uses it.
 int32_t copySlotToSlot(int32_t x, int32_t y, const Rect& source, int targetSlot, int sourceSlot);
 
+// Not used by the game. Empties an occupied slot, taking its area off the
+// total; 1 when it did, 0 for an empty or invalid slot.
+int freeSurface(int slot);
+
+// Sum of width x height of the image surfaces in the store (the back buffer
+// not counted); 0 after initGraphics.
+int32_t surfaceAreaTotal();
+
+// Not used by the game: every pixel of r, trimmed to the slot's surface,
+// becomes native. Refused for an empty slot or a Rect wholly outside.
+int32_t fillSlotRect(int slot, const Rect& r, uint32_t native);
+
 // Start-up: the text font (face nullptr = the system's choice). Shutdown:
 // deleteFont.
 GfxFont createFont(const char* face, int width, int height);

@@ -313,6 +313,40 @@ int32_t copySlotToSlot(int32_t x, int32_t y, const Rect& source, int targetSlot,
   return blit(target, placeRect(x, y, source), picture, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
 }
 
+int freeSurface(int slot) {
+  IDirectDrawSurface* surface = slotSurface(slot);
+  if (surface == nullptr) return 0;
+  DDSURFACEDESC description;
+  std::memset(&description, 0, sizeof description);
+  description.dwSize = kSurfaceDescSize;
+  surface->GetSurfaceDesc(&description);
+  areaTotal -= static_cast<int32_t>(description.dwWidth * description.dwHeight);
+  surface->Release();
+  imageSlots[slot] = nullptr;
+  slotNames[slot][0] = '\0';
+  return 1;
+}
+
+int32_t surfaceAreaTotal() { return areaTotal; }
+
+int32_t fillSlotRect(int slot, const Rect& r, uint32_t native) {
+  IDirectDrawSurface* surface = slotSurface(slot);
+  if (surface == nullptr) return kGfxRefused;
+  DDSURFACEDESC description;
+  std::memset(&description, 0, sizeof description);
+  description.dwSize = kSurfaceDescSize;
+  if (surface->GetSurfaceDesc(&description) != DD_OK) return kGfxRefused;
+  const int32_t width = static_cast<int32_t>(description.dwWidth);
+  const int32_t height = static_cast<int32_t>(description.dwHeight);
+  const Rect trimmed = trimToSurface(r, width, height);
+  if (!rectInsideSurface(trimmed, width, height)) return kGfxRefused;
+  DDBLTFX effects;
+  std::memset(&effects, 0, sizeof effects);
+  effects.dwSize = kBltFxSize;
+  effects.dwFillColor = native;
+  return blit(surface, trimmed, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
+}
+
 GfxFont createFont(const char* face, int width, int height) {
   textFont = CreateFontA(height, static_cast<int8_t>(width), 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS,
                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);

@@ -13,8 +13,8 @@
 
 namespace {
 // Every surface of a run, back buffer included, comes from here; the game
-// needs about 80 000 pixels. Surfaces are never freed one by one: the pool
-// empties only at shutdownGraphics.
+// needs about 80 000 pixels. Only the newest surface's pixels go back when
+// it is freed; the pool empties at shutdownGraphics.
 constexpr size_t kSurfacePoolPixels = size_t{1} << 20;
 
 // The stored value 0 is black and is the transparent key of every picture.
@@ -34,6 +34,7 @@ struct SoftFont {
 
 uint32_t surfacePool[kSurfacePoolPixels];
 size_t poolUsed = 0;
+int32_t areaTotal = 0;
 
 SoftSurface backBuffer = {nullptr, 0, 0};
 SoftSurface imageSlots[kSurfaceSlotCount];
@@ -116,6 +117,7 @@ void setClientOffset(int32_t x, int32_t y) {
 
 int initGraphics(GfxWindow, int32_t width, int32_t height) {
   if (backBuffer.pixels != nullptr) return 0;  // already up: keep what is there
+  areaTotal = 0;
   return reserveSurface(width, height, &backBuffer) ? 1 : 0;
 }
 
@@ -134,13 +136,16 @@ int loadBitmap(const char* name, int slot) {
   target->width = width;
   target->height = height;
   poolUsed += static_cast<size_t>(width) * static_cast<size_t>(height);
+  areaTotal += width * height;
   return 1;
 }
 
 int createBlankSurface(int32_t width, int32_t height, int slot) {
   SoftSurface* target = emptySlot(slot);
   if (target == nullptr) return 0;
-  return reserveSurface(width, height, target) ? 1 : 0;
+  if (!reserveSurface(width, height, target)) return 0;
+  areaTotal += width * height;
+  return 1;
 }
 
 int32_t present(GfxWindow window) {
@@ -153,6 +158,7 @@ void shutdownGraphics(GfxWindow) {
   std::fill(imageSlots, imageSlots + kSurfaceSlotCount, SoftSurface{nullptr, 0, 0});
   backBuffer = SoftSurface{nullptr, 0, 0};
   poolUsed = 0;
+  areaTotal = 0;
 }
 
 int32_t drawSprite(const Rect& clip, int32_t x, int32_t y, const Rect& source, int slot) {
@@ -195,6 +201,33 @@ int32_t copySlotToSlot(int32_t x, int32_t y, const Rect& source, int targetSlot,
   const SoftSurface* picture = occupiedSlot(sourceSlot);
   if (target == nullptr || picture == nullptr) return kGfxRefused;
   return checkedCopy(*picture, source, *target, placeRect(x, y, source), true);
+}
+
+int freeSurface(int slot) {
+  const SoftSurface* surface = occupiedSlot(slot);
+  if (surface == nullptr) return 0;
+  const size_t count = static_cast<size_t>(surface->width) * static_cast<size_t>(surface->height);
+  // The pool is a bump allocator: only the newest surface's pixels can go
+  // back to it. Older ones stay unused until shutdownGraphics, which the
+  // pool's size (a dozen times what the game takes) easily allows.
+  if (surface->pixels + count == surfacePool + poolUsed) poolUsed -= count;
+  areaTotal -= surface->width * surface->height;
+  imageSlots[slot] = SoftSurface{nullptr, 0, 0};
+  return 1;
+}
+
+int32_t surfaceAreaTotal() { return areaTotal; }
+
+int32_t fillSlotRect(int slot, const Rect& r, uint32_t native) {
+  const SoftSurface* surface = occupiedSlot(slot);
+  if (surface == nullptr) return kGfxRefused;
+  const Rect trimmed = trimToSurface(r, surface->width, surface->height);
+  if (!rectInsideSurface(trimmed, surface->width, surface->height)) return kGfxRefused;
+  for (int32_t row = trimmed.top; row < trimmed.bottom; ++row) {
+    uint32_t* line = surface->pixels + static_cast<size_t>(row) * surface->width;
+    std::fill(line + trimmed.left, line + trimmed.right, native);
+  }
+  return kGfxOk;
 }
 
 GfxFont createFont(const char*, int width, int height) {

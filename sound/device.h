@@ -1,5 +1,6 @@
 // The sound device seam. Each shell links exactly one implementation:
-// device_dsound.cpp (Win32), device_sdl.cpp (SDL), device_headless.cpp.
+// device_dsound.cpp (Win32), device_sdl.cpp (SDL), device_web.cpp (the page),
+// device_headless.cpp.
 // Only the sound bank calls these, from the main thread.
 #pragma once
 #include <cstdint>
@@ -34,6 +35,15 @@ void rewindDeviceBuffer(DeviceBuffer* buffer);
 void playDeviceBuffer(DeviceBuffer* buffer, int looping);
 
 // Every playSound request, made before the bank decides whether it does
-// anything. The headless device keeps them for the replay trace; the devices
-// of the real shells ignore them.
+// anything. The headless device keeps them for the replay trace, the SDL and
+// page devices for the live trace; DirectSound ignores them.
 void noteSoundRequest(int slot, int mode);
+
+// 1 while a device is open. A run without one synthesises nothing, so its
+// random sequence differs: the recorder notes it.
+int soundDeviceIsOpen();
+
+// The requests noted since the last call, as the trace's snd field
+// ("slot:mode" joined by commas, "-" for none; "?" and 0 when they do not
+// fit), and forgets them. A device that keeps none writes "-".
+int takeSoundRequests(char* text, int size);

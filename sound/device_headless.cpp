@@ -79,6 +79,14 @@ void noteSoundRequest(int slot, int mode) {
   noteRequest(&requests, slot, mode);
 }
 
+int soundDeviceIsOpen() { return deviceOpen; }
+
+int takeSoundRequests(char* text, int size) {
+  const int complete = formatRequests(requests, text, size);
+  clearRequests(&requests);
+  return complete;
+}
+
 int headlessSoundCallCount() { return callCount; }
 
 HeadlessSoundCall headlessSoundCall(int index) {

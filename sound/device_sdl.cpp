@@ -100,9 +100,9 @@ void playDeviceBuffer(DeviceBuffer* buffer, int looping) {
 // Kept for the live trace (pinwick --trace); the main thread alone writes it.
 void noteSoundRequest(int slot, int mode) { noteRequest(&frameRequests, slot, mode); }
 
-int sdlSoundDeviceOpen() { return device != 0; }
+int soundDeviceIsOpen() { return device != 0; }
 
-int takeSdlSoundRequests(char* text, int size) {
+int takeSoundRequests(char* text, int size) {
   const int complete = formatRequests(frameRequests, text, size);
   clearRequests(&frameRequests);
   return complete;

@@ -1,5 +1,4 @@
-// Test controls of the SDL sound device (device_sdl.cpp), and the requests
-// it keeps for the live trace.
+// Test controls of the SDL sound device (device_sdl.cpp).
 #pragma once
 #include <cstdint>
 
@@ -11,13 +10,6 @@ void setSdlSoundRunning(int running);
 // and writes their mix to out (the signals minus 128 added and clamped; 128
 // when nothing plays). Call it only while the callback is held still.
 void mixSdlSound(uint8_t* out, int count);
-
-// The playSound requests since the last call, as the trace's snd field
-// ("slot:mode" joined by commas, "-" for none; "?" and 0 when they do not fit).
-int takeSdlSoundRequests(char* text, int size);
-
-// 1 while the audio device is open.
-int sdlSoundDeviceOpen();
 
 // SDL's removal event for an output device: when it is ours, the game goes
 // on silent (the device stays open, so every buffer stays valid) and says

@@ -42,7 +42,7 @@ selfplay() {
   awk -v want="$games" -v took=$((SECONDS - start)) '
     { split($NF, c, ":"); w += c[1] > c[2]; b += c[1] < c[2]; d += c[1] == c[2]; moves += NF - 2 }
     END {
-      printf "soak: selfplay: %d games (white won %d, black %d, drawn %d), %d moves; %d s\n", NR, w, b, d, moves, took
+      printf "soak: selfplay: %d games (white won %d, black %d, drawn %d), %d turns; %d s\n", NR, w, b, d, moves, took
       exit NR == want ? 0 : 1
     }' "$out" || { echo "soak: selfplay FAILED: not $games games"; return 1; }
 }

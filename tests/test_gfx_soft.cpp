@@ -342,3 +342,39 @@ TEST_F(SoftGraphics, TheFontIsMadeAndDeleted) {
   EXPECT_NE(createFont(nullptr, 6, 12), nullptr);
   deleteFont();
 }
+
+TEST_F(SoftGraphics, FreeingASlotTakesItsAreaOffAndLetsItBeFilledAgain) {
+  EXPECT_EQ(surfaceAreaTotal(), 0);
+  ASSERT_EQ(loadBitmap("Mono", 1), 1);  // 11 x 3
+  ASSERT_EQ(createBlankSurface(160, 60, 2), 1);
+  EXPECT_EQ(surfaceAreaTotal(), 33 + 9600);
+  EXPECT_EQ(freeSurface(1), 1);
+  EXPECT_TRUE(slotEmpty(1));
+  EXPECT_EQ(surfaceAreaTotal(), 9600);
+  EXPECT_EQ(freeSurface(1), 0);
+  EXPECT_EQ(freeSurface(kSurfaceSlotCount), 0);
+  EXPECT_EQ(surfaceAreaTotal(), 9600);
+  // The newest surface's pixels go back to the pool: freeing and making it
+  // again, more times than the pool could hold, never runs out.
+  for (int round = 0; round < 200; ++round) {
+    ASSERT_EQ(freeSurface(2), 1);
+    ASSERT_EQ(createBlankSurface(160, 60, 2), 1) << round;
+  }
+  // A surface made after the freed one keeps its own pixels.
+  ASSERT_EQ(loadBitmap("Mono", 1), 1);
+  const std::vector<uint32_t> mono = slotContents(1);
+  ASSERT_EQ(freeSurface(2), 1);
+  ASSERT_EQ(createBlankSurface(160, 60, 3), 1);
+  ASSERT_EQ(fillSlotRect(3, {0, 0, 160, 60}, kPaper), kGfxOk);
+  EXPECT_EQ(slotContents(1), mono);
+}
+
+TEST_F(SoftGraphics, FillSlotRectIsTrimmedToTheSurface) {
+  ASSERT_EQ(createBlankSurface(4, 3, 5), 1);
+  EXPECT_EQ(fillSlotRect(5, {2, -5, 9, 2}, kPaper), kGfxOk);
+  const uint32_t p = kPaper;
+  EXPECT_EQ(slotContents(5), (std::vector<uint32_t>{0, 0, p, p, 0, 0, p, p, 0, 0, 0, 0}));
+  EXPECT_EQ(fillSlotRect(5, {4, 0, 8, 3}, 1u), kGfxRefused);
+  EXPECT_EQ(fillSlotRect(6, {0, 0, 1, 1}, 1u), kGfxRefused);
+  EXPECT_EQ(backBuffer(), std::vector<uint32_t>(kScreenWidth * kScreenHeight, kPaper));
+}

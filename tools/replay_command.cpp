@@ -126,7 +126,7 @@ int runReplayCommand(int argc, char** argv) {
       std::fprintf(stderr, "pinwick-tool replay: cannot read the script %s\n", scriptPath);
       return kExitUsage;
     }
-    if (!parseReplayScript(text, scriptPath, options.events, error, frames)) {
+    if (!parseReplayScript(text, scriptPath, options.events, error)) {
       std::fprintf(stderr, "pinwick-tool replay: %s\n", error.c_str());
       return kExitUsage;
     }

@@ -47,14 +47,10 @@ std::string checkLineBytes(const std::string& line) {
   return "";
 }
 
-// A frame number too large for any run, or past the frames asked for.
-std::string checkFrameReach(const std::string& word, int32_t lastFrame) {
+// A frame number too large for any run.
+std::string checkFrameReach(const std::string& word) {
   long frame = 0;
-  if (parseNumber(word, 0, kMaxFrame, &frame)) {
-    if (lastFrame > 0 && frame > lastFrame)
-      return "frame " + word + " lies past the end of the run (--frames " + std::to_string(lastFrame) + ")";
-    return "";
-  }
+  if (parseNumber(word, 0, kMaxFrame, &frame)) return "";
   const size_t digits = word[0] == '+' ? 1 : 0;
   if (word.size() > digits && word.find_first_not_of("0123456789", digits) == std::string::npos)
     return "frame " + word + " lies past the last frame a run can reach (" + std::to_string(kMaxFrame) + ")";
@@ -198,7 +194,7 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
 }  // namespace
 
 int parseReplayScript(const std::string& text, const char* fileName, std::vector<HeadlessEvent>& events,
-                      std::string& error, int32_t lastFrame) {
+                      std::string& error) {
   events.clear();
   std::istringstream lines(text);
   std::string line;
@@ -216,7 +212,7 @@ int parseReplayScript(const std::string& text, const char* fileName, std::vector
     std::vector<std::string> w;
     for (std::string word; words >> word;) w.push_back(word);
     if (w.empty()) continue;
-    bad = checkFrameReach(w[0], lastFrame);
+    bad = checkFrameReach(w[0]);
     if (bad.empty()) bad = parseLine(w, events);
     if (!bad.empty()) {
       error = std::string(fileName) + ":" + std::to_string(number) + ": " + clearReason(bad);

@@ -6,7 +6,6 @@
 #include "app/headless/headless_shell.h"
 
 // Parses the whole script. On the first malformed line returns 0 and sets
-// error to "FILE:LINE: what is wrong"; events is then unspecified. With
-// lastFrame, a line for a later frame is malformed too: it would never run.
+// error to "FILE:LINE: what is wrong"; events is then unspecified.
 int parseReplayScript(const std::string& text, const char* fileName, std::vector<HeadlessEvent>& events,
-                      std::string& error, int32_t lastFrame = 0);
+                      std::string& error);

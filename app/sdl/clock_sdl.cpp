@@ -6,7 +6,7 @@
 
 #include "app/clock.h"
 #include "app/frame.h"
-#include "app/sdl/recorder.h"
+#include "app/recorder.h"
 
 namespace {
 constexpr int kSecondsPerMinute = 60;

@@ -4,11 +4,11 @@
 #include <SDL.h>
 
 #include "app/message_queue.h"
+#include "app/recorder.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
 #include "app/sdl/launch.h"
 #include "app/sdl/menu_bar.h"
-#include "app/sdl/recorder.h"
 #include "app/sdl/screen.h"
 #include "app/sdl/sdl_shell.h"
 #include "app/shell.h"

@@ -3,23 +3,22 @@
 // with the frame whose wait handled it, the cursor positions the frames read
 // and the local seconds the random choices saw, besides the version and
 // whether there was sound.
-#include "app/sdl/recorder.h"
-
-#include <SDL.h>
+#include "app/recorder.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "app/clock.h"
 #include "app/message_queue.h"
 #include "app/script_words.h"
 #include "app/trace_line.h"
 #include "app/version.h"
 #include "app/window_proc.h"
-#include "sound/sdl_sound.h"
+#include "sound/device.h"
 
 namespace {
-constexpr Uint32 kFlushEveryMs = 1000;
+constexpr uint32_t kFlushEveryMs = 1000;
 constexpr int kRecordLineSize = 128;
 constexpr int kFrameFieldSize = 16;
 constexpr int kNoSeconds = -1;
@@ -35,8 +34,8 @@ OutputFile recording = {nullptr, nullptr, "recording"};
 OutputFile trace = {nullptr, nullptr, "trace"};
 
 int32_t framesDone = 0;  // the frame whose wait runs now is framesDone + 1
-Uint32 firstFrameTicks = 0;
-Uint32 lastFlushTicks = 0;
+uint32_t firstFrameTicks = 0;
+uint32_t lastFlushTicks = 0;
 int soundNoted = 0;
 
 // Where the replay's cursor will be: the last position read or mouse message recorded.
@@ -203,8 +202,8 @@ int recordSecondsRead(int seconds) {
 
 void recordFrameDone(int sceneCode) {
   char sounds[kTraceSoundFieldSize];
-  takeSdlSoundRequests(sounds, sizeof sounds);
-  const Uint32 now = SDL_GetTicks();
+  takeSoundRequests(sounds, sizeof sounds);
+  const uint32_t now = tickCount();
   if (framesDone == 0) {
     firstFrameTicks = now;
     lastFlushTicks = now;
@@ -213,7 +212,7 @@ void recordFrameDone(int sceneCode) {
   if (!soundNoted) {
     soundNoted = 1;
     // Without a device nothing is synthesised, and the random sequence differs.
-    if (!sdlSoundDeviceOpen()) recordEvent(0, "sound off");
+    if (!soundDeviceIsOpen()) recordEvent(0, "sound off");
   }
   if (trace.file != nullptr) {
     char line[kTraceLineSize];
@@ -230,6 +229,11 @@ void recordFrameDone(int sceneCode) {
     flushOutput(&recording);
     flushOutput(&trace);
   }
+}
+
+void flushRecording() {
+  flushOutput(&recording);
+  flushOutput(&trace);
 }
 
 void finishRecording(int exitCode) {

@@ -1,7 +1,8 @@
-// pinwick --record FILE and --trace FILE: the run as a replay script, and
-// the same per-frame trace the headless replay writes, both written as the
-// game goes and flushed about once a second, so that a crash or a kill
-// leaves them usable up to that point.
+// pinwick --record FILE and --trace FILE, and the page's ?record: the run as
+// a replay script, and the same per-frame trace the headless replay writes,
+// both written as the game goes and flushed about once a second, so that a
+// crash or a kill leaves them usable up to that point. Portable: it reads
+// the clock and the sound device through their seams.
 #pragma once
 #include <cstdint>
 
@@ -32,3 +33,5 @@ int recordSecondsRead(int seconds);
 void recordFrameDone(int sceneCode);
 // The program ends with this exit code; closes both files.
 void finishRecording(int exitCode);
+// Writes out what is buffered (the page offers the files while it runs).
+void flushRecording();

@@ -1,0 +1,359 @@
+// The page shell's message pump and services: the page's events become the
+// Win32 messages the window procedure takes, queued as in the SDL shell; the
+// menus and dialogs are the page's own elements (page.js), and while one is
+// open the game sleeps until it is answered.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstring>
+
+#include "app/message_queue.h"
+#include "app/recorder.h"
+#include "app/shell.h"
+#include "app/texts.h"
+#include "app/version.h"
+#include "app/web/web_shell.h"
+#include "app/window_proc.h"
+#include "gfx/resources.h"
+#include "sound/web_sound.h"
+
+namespace {
+constexpr uint32_t kWmActivate = 0x0006;
+constexpr uint32_t kWmNcLButtonDown = 0x00A1;
+// A key pressed with Alt (and not Ctrl) is a system key on Windows: it goes
+// to the default handling, never to the game.
+constexpr uint32_t kWmSysKeyDown = 0x0104;
+constexpr uint64_t kActivated = 1;
+constexpr uint64_t kDeactivated = 0;
+// Key messages carry this in lParam while Shift, Ctrl or Alt is held: the
+// 'M' accelerator then does not fire.
+constexpr int64_t kModifierHeld = 1;
+// MouseEvent.button
+constexpr unsigned short kButtonLeft = 0;
+constexpr unsigned short kButtonRight = 2;
+// How often a waiting pump, menu or dialog looks again; the page's events
+// arrive while it sleeps.
+constexpr uint32_t kWaitPollMs = 20;
+constexpr int kMenuStillOpen = -1;
+constexpr int kNoAnswerYet = -1;
+constexpr int kMaxItems = 2;
+const char kCanvasSelector[] = "#canvas";
+
+struct MenuItem {
+  const char* text;
+  uint32_t command;
+};
+
+struct MenuTitle {
+  const char* text;
+  uint32_t command;  // a title that is a command itself; 0 when it opens items
+  int itemCount;
+  MenuItem items[kMaxItems];
+};
+
+const MenuTitle kMenu[] = {
+    {kTextMenuGame, 0, 2, {{kTextMenuReset, kCommandReset}, {kTextMenuExit, kCommandExit}}},
+    {kTextMenuSetting, 0, 1, {{kTextMenuVolume, kCommandVolume}, {nullptr, 0}}},
+    {kTextMenuVer, kCommandVersion, 0, {{nullptr, 0}, {nullptr, 0}}},
+};
+
+struct KeyMapping {
+  const char* code;  // KeyboardEvent.code
+  uint32_t virtualKey;
+};
+
+constexpr KeyMapping kKeys[] = {
+    {"Backspace", 0x08},    {"Tab", 0x09},          {"Enter", 0x0D},        {"NumpadEnter", 0x0D},
+    {"ShiftLeft", kVkShift}, {"ShiftRight", kVkShift}, {"ControlLeft", 0x11}, {"ControlRight", 0x11},
+    {"AltLeft", 0x12},      {"AltRight", 0x12},     {"Pause", 0x13},        {"Escape", kVkEscape},
+    {"Space", kVkSpace},    {"PageUp", 0x21},       {"PageDown", 0x22},     {"End", 0x23},
+    {"Home", 0x24},         {"ArrowLeft", kVkLeft}, {"ArrowUp", kVkUp},     {"ArrowRight", kVkRight},
+    {"ArrowDown", kVkDown}, {"Insert", 0x2D},       {"Delete", 0x2E},
+};
+constexpr uint32_t kVkDigitZero = 0x30;
+constexpr uint32_t kVkLetterA = 0x41;
+constexpr int kLetters = 26;
+constexpr int kDigits = 10;
+constexpr int kFunctionKeys = 12;
+constexpr int kFunctionKeyNameBase = 10;
+
+QueuedMessage fetched = {0, 0, 0};
+int pageHidden = 0;
+int minimisedByPlayer = 0;  // the M key; the page cannot minimise the browser
+int minimised = 0;          // what the last WM_SIZE said
+int32_t cursorX = 0, cursorY = 0;
+int32_t framesDone = 0;
+
+// Letters and digits by the character they type, as the desktop's keyboard
+// layout gives them; the other keys by where they lie.
+uint32_t virtualKeyFor(const char* key, const char* code) {
+  if (key[0] != '\0' && key[1] == '\0') {
+    const char c = key[0];
+    if (c >= 'a' && c < 'a' + kLetters) return kVkLetterA + static_cast<uint32_t>(c - 'a');
+    if (c >= 'A' && c < 'A' + kLetters) return kVkLetterA + static_cast<uint32_t>(c - 'A');
+    if (c >= '0' && c < '0' + kDigits) return kVkDigitZero + static_cast<uint32_t>(c - '0');
+  }
+  if (code[0] == 'F' && code[1] >= '1' && code[1] <= '9') {
+    const int n = code[2] == '\0' ? code[1] - '0'
+                  : code[3] == '\0' && code[1] == '1' && code[2] >= '0' && code[2] <= '9'
+                      ? kFunctionKeyNameBase + code[2] - '0'
+                      : 0;
+    if (n >= 1 && n <= kFunctionKeys) return kVkF1 + static_cast<uint32_t>(n - 1);
+  }
+  for (const KeyMapping& k : kKeys)
+    if (std::strcmp(k.code, code) == 0) return k.virtualKey;
+  return 0;
+}
+
+void noteMinimised() {
+  const int now = pageHidden || minimisedByPlayer;
+  if (now == minimised) return;
+  minimised = now;
+  postQueuedMessage(kWmSize, now ? kSizeMinimized : kSizeRestored, 0);
+}
+}  // namespace
+
+EM_JS(int, pageModalOpenJs, (), { return Pinwick.modal(); });
+EM_JS(void, pageAddMenuTitle, (int index, const char* text, int command),
+      { Pinwick.addMenuTitle(index, UTF8ToString(text), command); });
+EM_JS(void, pageAddMenuItem, (int index, const char* text, int command),
+      { Pinwick.addMenuItem(index, UTF8ToString(text), command); });
+EM_JS(int, pageTakeMenuChoice, (), { return Pinwick.takeMenuChoice(); });
+EM_JS(void, pageOpenConfirm, (const char* question, const char* yes, const char* no, const char* title), {
+  Pinwick.openConfirm(UTF8ToString(question), UTF8ToString(yes), UTF8ToString(no), UTF8ToString(title));
+});
+EM_JS(void, pageOpenMessage, (const char* text, const char* title),
+      { Pinwick.openMessage(UTF8ToString(text), UTF8ToString(title)); });
+EM_JS(int, pageTakeAnswer, (), { return Pinwick.takeAnswer(); });
+EM_JS(int, pageOpenVolume, (const char* title), { return Pinwick.openVolume(UTF8ToString(title)); });
+EM_JS(void, pageShowMinimised, (int shown), { Pinwick.showMinimised(shown); });
+EM_JS(void, pageUsePictures, (const uint8_t* icon, int iconSize, const uint8_t* cursor, int cursorSize),
+      { Pinwick.usePictures(HEAPU8.slice(icon, icon + iconSize), HEAPU8.slice(cursor, cursor + cursorSize)); });
+
+namespace {
+// --- The page's events, as thin as a window procedure ---
+
+EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
+  if (pageModalOpen()) return EM_FALSE;  // the open menu or dialog takes its keys
+  const uint32_t key = virtualKeyFor(e->key, e->code);
+  const bool systemKey = e->altKey && !e->ctrlKey;
+  const uint32_t message = type != EMSCRIPTEN_EVENT_KEYDOWN ? kWmKeyUp : systemKey ? kWmSysKeyDown : kWmKeyDown;
+  postQueuedMessage(message, key, (e->shiftKey || e->ctrlKey || e->altKey) ? kModifierHeld : 0);
+  // The browser keeps every key the game has no use for (F5, Tab, its
+  // shortcuts); the game's own do not scroll the page.
+  const bool gameKey = keyBitFor(key) != 0 || key == kVkM;
+  return gameKey && !e->ctrlKey && !e->altKey && !e->metaKey ? EM_TRUE : EM_FALSE;
+}
+
+// Anywhere on the page: where the cursor is, read by the frames even
+// outside the canvas, like the desktop's cursor.
+EM_BOOL onPageMouseMove(int, const EmscriptenMouseEvent* e, void*) {
+  cursorX = gamePixelX(e->canvasX);
+  cursorY = gamePixelY(e->canvasY);
+  return EM_FALSE;
+}
+
+// On the canvas only: nothing outside it reaches the game, so a button
+// released out there stays held, as on the desktop.
+EM_BOOL onCanvasMouse(int type, const EmscriptenMouseEvent* e, void*) {
+  if (pageModalOpen()) return EM_FALSE;
+  const int64_t point = packPoint(gamePixelX(e->targetX), gamePixelY(e->targetY));
+  if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
+    postQueuedMessage(kWmMouseMove, 0, point);
+    return EM_FALSE;
+  }
+  const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
+  if (e->button == kButtonLeft) postQueuedMessage(down ? kWmLButtonDown : kWmLButtonUp, 0, point);
+  else if (e->button == kButtonRight) postQueuedMessage(down ? kWmRButtonDown : kWmRButtonUp, 0, point);
+  return EM_TRUE;
+}
+
+// A tap is a click: the first finger that changed moves the mouse there and
+// presses or releases the left button.
+EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void*) {
+  if (pageModalOpen()) return EM_FALSE;
+  for (int i = 0; i < e->numTouches; ++i) {
+    const EmscriptenTouchPoint& t = e->touches[i];
+    if (!t.isChanged) continue;
+    cursorX = gamePixelX(t.targetX);
+    cursorY = gamePixelY(t.targetY);
+    postQueuedMessage(kWmMouseMove, 0, packPoint(cursorX, cursorY));
+    if (type == EMSCRIPTEN_EVENT_TOUCHSTART) postQueuedMessage(kWmLButtonDown, 0, packPoint(cursorX, cursorY));
+    else if (type != EMSCRIPTEN_EVENT_TOUCHMOVE) postQueuedMessage(kWmLButtonUp, 0, packPoint(cursorX, cursorY));
+    break;
+  }
+  return EM_TRUE;  // no mouse events made up after it
+}
+
+// A hidden page counts as minimised: no frame runs and no game time passes.
+EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
+  pageHidden = e->hidden ? 1 : 0;
+  noteMinimised();
+  return EM_FALSE;
+}
+
+EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void*) {
+  postQueuedMessage(kWmActivate, type == EMSCRIPTEN_EVENT_FOCUS ? kActivated : kDeactivated, 0);
+  return EM_FALSE;
+}
+
+EM_BOOL onResize(int, const EmscriptenUiEvent*, void*) {
+  layOutCanvas();
+  return EM_FALSE;
+}
+
+// Sleeps until the page has queued a message.
+void waitForMessage() {
+  while (queuedMessageCount() == 0) emscripten_sleep(kWaitPollMs);
+}
+
+int waitForAnswer() {
+  int answer;
+  while ((answer = pageTakeAnswer()) == kNoAnswerYet) emscripten_sleep(kWaitPollMs);
+  return answer;
+}
+
+// What Windows' default handling would do with the messages the window
+// procedure leaves alone: a press on the menu bar runs the menu, and the
+// game stands still until it is closed.
+void defaultHandling(const QueuedMessage& m) {
+  if (m.message != kWmNcLButtonDown) return;
+  int command;
+  while ((command = pageTakeMenuChoice()) == kMenuStillOpen) emscripten_sleep(kWaitPollMs);
+  if (command != 0) postQueuedMessage(kWmCommand, static_cast<uint64_t>(command), 0);
+}
+
+void registerCallbacks() {
+  const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+  const char* document = EMSCRIPTEN_EVENT_TARGET_DOCUMENT;
+  emscripten_set_keydown_callback(window, nullptr, EM_FALSE, onKey);
+  emscripten_set_keyup_callback(window, nullptr, EM_FALSE, onKey);
+  emscripten_set_mousemove_callback(document, nullptr, EM_FALSE, onPageMouseMove);
+  emscripten_set_mousemove_callback(kCanvasSelector, nullptr, EM_FALSE, onCanvasMouse);
+  emscripten_set_mousedown_callback(kCanvasSelector, nullptr, EM_FALSE, onCanvasMouse);
+  emscripten_set_mouseup_callback(kCanvasSelector, nullptr, EM_FALSE, onCanvasMouse);
+  emscripten_set_touchstart_callback(kCanvasSelector, nullptr, EM_FALSE, onTouch);
+  emscripten_set_touchmove_callback(kCanvasSelector, nullptr, EM_FALSE, onTouch);
+  emscripten_set_touchend_callback(kCanvasSelector, nullptr, EM_FALSE, onTouch);
+  emscripten_set_touchcancel_callback(kCanvasSelector, nullptr, EM_FALSE, onTouch);
+  emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
+  emscripten_set_focus_callback(window, nullptr, EM_FALSE, onFocus);
+  emscripten_set_blur_callback(window, nullptr, EM_FALSE, onFocus);
+  emscripten_set_resize_callback(window, nullptr, EM_FALSE, onResize);
+}
+}  // namespace
+
+// --- What the page's own elements call ---
+
+extern "C" {
+// A menu title was pressed: the menu is open.
+EMSCRIPTEN_KEEPALIVE void pageMenuPressed() { postQueuedMessage(kWmNcLButtonDown, 0, 0); }
+
+// The player brought the game back after M.
+EMSCRIPTEN_KEEPALIVE void pageRestore() {
+  minimisedByPlayer = 0;
+  pageShowMinimised(0);
+  noteMinimised();
+}
+
+EMSCRIPTEN_KEEPALIVE int pageFrames() { return framesDone; }
+
+// Before the page offers the recording for download.
+EMSCRIPTEN_KEEPALIVE void pageFlushFiles() { flushRecording(); }
+}
+
+void openPage() {
+  for (int t = 0; t < static_cast<int>(sizeof kMenu / sizeof kMenu[0]); ++t) {
+    pageAddMenuTitle(t, kMenu[t].text, static_cast<int>(kMenu[t].command));
+    for (int i = 0; i < kMenu[t].itemCount; ++i)
+      pageAddMenuItem(t, kMenu[t].items[i].text, static_cast<int>(kMenu[t].items[i].command));
+  }
+  size_t iconSize = 0, cursorSize = 0;
+  const uint8_t* icon = findResource("ICON_MAIN", &iconSize);
+  const uint8_t* cursor = findResource("CURSOR_S", &cursorSize);
+  if (icon != nullptr && cursor != nullptr)
+    pageUsePictures(icon, static_cast<int>(iconSize), cursor, static_cast<int>(cursorSize));
+  registerCallbacks();
+  layOutCanvas();
+  // A page opened in the background starts minimised.
+  EmscriptenVisibilityChangeEvent status;
+  if (emscripten_get_visibility_status(&status) == EMSCRIPTEN_RESULT_SUCCESS && status.hidden) {
+    pageHidden = 1;
+    noteMinimised();
+  }
+}
+
+int pageModalOpen() { return pageModalOpenJs(); }
+
+// --- Pump primitives ---
+
+int shellPeekMessage() { return queuedMessageCount() > 0; }
+
+int shellFetchMessage() {
+  waitForMessage();
+  fetched = takeQueuedMessage();
+  return fetched.message != kWmQuit;
+}
+
+int shellTranslateAccelerator() {
+  if (fetched.message != kWmKeyDown || fetched.wParam != kVkM || fetched.lParam == kModifierHeld) return 0;
+  windowProcedure(kWmCommand, kCommandMinimise, 0);
+  recordMessage(fetched.message, fetched.wParam, fetched.lParam, 1);
+  return 1;
+}
+
+void shellDispatchMessage() {
+  if (!windowProcedure(fetched.message, fetched.wParam, fetched.lParam)) defaultHandling(fetched);
+  recordMessage(fetched.message, fetched.wParam, fetched.lParam, 0);
+}
+
+// --- Services ---
+
+int shellConfirmClose(const char* question) {
+  pageOpenConfirm(question, kTextYes, kTextNo, kTextWindowTitle);
+  const int yes = waitForAnswer();
+  recordAnswer(yes);
+  return yes;
+}
+
+void shellMessageBox(const char* text, const char* title) {
+  pageOpenMessage(text, title);
+  waitForAnswer();
+}
+
+// There is no desktop mixer to start: the page's own volume panel is the
+// first candidate, and there is no second.
+int shellLaunchVolumeControl(int attempt) { return attempt == 0 ? pageOpenVolume(kTextMenuVolume) : 0; }
+
+// The browser's window cannot be minimised by a page: the game stands still
+// under a cover until the player brings it back.
+void shellMinimiseWindow() {
+  minimisedByPlayer = 1;
+  pageShowMinimised(1);
+  noteMinimised();
+}
+
+void shellSendClose() { windowProcedure(kWmClose, 0, 0); }
+
+void shellPostDestroy() { postQueuedMessage(kWmDestroy, 0, 0); }
+
+void shellPostQuit() { postQueuedMessage(kWmQuit, 0, 0); }
+
+int shellFileVersion(int* major, int* minor, int* build) {
+  *major = kVersionMajor;
+  *minor = kVersionMinor;
+  *build = kVersionBuild;
+  return 1;
+}
+
+void shellCursorPosition(int32_t* x, int32_t* y) {
+  *x = cursorX;
+  *y = cursorY;
+  recordCursorRead(*x, *y);
+}
+
+void shellFrameDone(int sceneCode) {
+  ++framesDone;
+  recordFrameDone(sceneCode);
+  keepWebSoundTime();
+}

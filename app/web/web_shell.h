@@ -1,0 +1,23 @@
+// The page shell's own pieces shared by its files: the canvas geometry and
+// the page's state that the event callbacks and the pump both read.
+#pragma once
+#include <cstdint>
+
+// Start-up: the menu bar from the game's texts, the page's callbacks, the
+// canvas laid out for the viewport.
+void openPage();
+
+// The largest whole factor, in device pixels per game pixel, at which the
+// 160 x 60 picture fits a viewport of width x height device pixels; at least 1.
+int chooseWebScale(int32_t width, int32_t height);
+
+// Lays the canvas out again for the viewport (start-up and every resize).
+void layOutCanvas();
+
+// A point relative to the canvas's top-left corner, in CSS pixels, in game
+// pixels: divided by the magnification rounding toward minus infinity.
+int32_t gamePixelX(double cssX);
+int32_t gamePixelY(double cssY);
+
+// 1 while a menu or a dialog of the page is open: the game gets no input.
+int pageModalOpen();

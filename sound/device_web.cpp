@@ -1,0 +1,123 @@
+// The page's sound device: the shared software mixer, pulled by Web Audio
+// on the page's one thread, so nothing needs a lock. Browsers hold audio
+// back until the player's first gesture; without Web Audio there is no
+// device and the game runs silent.
+#include <emscripten.h>
+
+#include "sound/device.h"
+#include "sound/mixer.h"
+#include "sound/request_log.h"
+#include "sound/web_sound.h"
+
+namespace {
+constexpr int kSampleRate = 22050;
+constexpr int kSamplesPerFrame = 441;  // 20 ms
+// Samples per pull: about 46 ms at 22050 Hz, short enough to follow the
+// game and long enough for a busy page.
+constexpr int kPullSamples = 1024;
+// Room for one pull at any rate the page's audio may run at (from 8000 Hz).
+constexpr int kMixCapacity = 4096;
+
+uint8_t mixed[kMixCapacity];
+int deviceOpen = 0;
+SoundRequestLog frameRequests;
+}  // namespace
+
+// A context at the game's own rate where the browser allows one; otherwise
+// each output sample takes the latest of ours (a step resampler).
+EM_JS(int, webAudioOpen, (int sampleRate, int pullSamples), {
+  var Context = window.AudioContext || window.webkitAudioContext;
+  if (!Context) return 0;
+  var ctx;
+  try {
+    ctx = new Context({sampleRate : sampleRate});
+  } catch (e) {
+    try {
+      ctx = new Context();
+    } catch (e2) {
+      return 0;
+    }
+  }
+  if (!ctx.createScriptProcessor) {
+    ctx.close();
+    return 0;
+  }
+  var node = ctx.createScriptProcessor(pullSamples, 1, 1);
+  var gain = ctx.createGain();
+  var step = sampleRate / ctx.sampleRate;
+  var phase = 0;
+  node.onaudioprocess = function(e) {
+    var out = e.outputBuffer.getChannelData(0);
+    var count = Math.floor(phase + out.length * step);
+    var at = _webMixSound(count);
+    for (var i = 0; i < out.length; i++)
+      out[i] = (HEAPU8[at + Math.min(count - 1, Math.floor(phase + i * step))] - 128) / 128;
+    phase += out.length * step - count;
+  };
+  node.connect(gain);
+  gain.connect(ctx.destination);
+  var resume = function() {
+    if (ctx.state != 'running') ctx.resume();
+  };
+  ['pointerdown', 'keydown', 'touchend'].forEach(function(type) { window.addEventListener(type, resume, true); });
+  Pinwick.audio = {ctx : ctx, node : node, gain : gain};
+  Pinwick.applyVolume();
+  return 1;
+});
+
+EM_JS(int, webAudioRunning, (), { return Pinwick.audio && Pinwick.audio.ctx.state == 'running' ? 1 : 0; });
+
+EM_JS(void, webAudioClose, (), {
+  if (!Pinwick.audio) return;
+  Pinwick.audio.node.disconnect();
+  Pinwick.audio.ctx.close();
+  Pinwick.audio = null;
+});
+
+// Web Audio's pull: count samples of the mix, advanced as they are heard.
+extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* webMixSound(int count) {
+  mixBuffers(mixed, count < kMixCapacity ? count : kMixCapacity);
+  return mixed;
+}
+
+void keepWebSoundTime() {
+  if (deviceOpen && !webAudioRunning()) mixBuffers(nullptr, kSamplesPerFrame);
+}
+
+int openSoundDevice(void*) {
+  if (!deviceOpen) deviceOpen = webAudioOpen(kSampleRate, kPullSamples);
+  return deviceOpen;
+}
+
+void closeSoundDevice() {
+  if (!deviceOpen) return;
+  webAudioClose();
+  deviceOpen = 0;
+  releaseAllMixerBuffers();
+}
+
+DeviceBuffer* createDeviceBuffer(const uint8_t* samples, int count) {
+  return deviceOpen ? addMixerBuffer(samples, count) : nullptr;
+}
+
+void releaseDeviceBuffer(DeviceBuffer* buffer) { releaseMixerBuffer(buffer); }
+
+void stopDeviceBuffer(DeviceBuffer* buffer) { buffer->playing = 0; }
+
+void rewindDeviceBuffer(DeviceBuffer* buffer) { buffer->position = 0; }
+
+void playDeviceBuffer(DeviceBuffer* buffer, int looping) {
+  buffer->playing = 1;
+  buffer->looping = looping ? 1 : 0;
+}
+
+// Kept for the live trace (the page's ?record).
+void noteSoundRequest(int slot, int mode) { noteRequest(&frameRequests, slot, mode); }
+
+int soundDeviceIsOpen() { return deviceOpen; }
+
+int takeSoundRequests(char* text, int size) {
+  const int complete = formatRequests(frameRequests, text, size);
+  clearRequests(&frameRequests);
+  return complete;
+}

@@ -1,0 +1,7 @@
+// The page's sound device (device_web.cpp), as the page shell sees it.
+#pragma once
+
+// Once per frame: while the browser holds the audio back (until the
+// player's first gesture), the mix moves on by a frame unheard, so that no
+// sound starts late.
+void keepWebSoundTime();
