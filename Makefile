@@ -1,6 +1,6 @@
 # The two commands of the README, plus the benchmark. Each one installs the
 # Debian packages it is missing before it builds.
-.PHONY: all deps build build-asan win32 win32-release package test play bench fuzz soak clean goldens
+.PHONY: all deps build build-asan win32 win32-release web package test play bench fuzz soak clean goldens
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -28,6 +28,12 @@ win32-release: win32
 	cmake --build --preset win32 --target win32_release
 	@ls -l build/win32/pinwick-*-win32.zip
 
+# The page: index.html, pinwick.js and pinwick.wasm in build/web, built by
+# Debian's Emscripten. Its optimiser needs Debian's Node.js modules.
+web: deps
+	NODE_PATH=/usr/share/nodejs cmake --preset web
+	NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS)
+
 # The Debian package, made by CPack from the installed tree (build/package/).
 package: build
 	rm -f build/package/pinwick_*.deb
@@ -35,18 +41,19 @@ package: build
 	lintian build/package/pinwick_*.deb
 	@ls -l build/package/pinwick_*.deb
 
-test: build build-asan win32
-	PINWICK_REQUIRE_WIN32=1 ctest --preset linux -j $(JOBS)
+test: build build-asan win32 web
+	PINWICK_REQUIRE_WIN32=1 PINWICK_REQUIRE_WEB=1 ctest --preset linux -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
 play: build
 	build/bin/pinwick
 
-bench: build win32
+bench: build win32 web
 	build/bin/pinwick-bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 	tests/bench/sdl_resources.sh build/bin/pinwick build/bin/pinwick-test-x
 	tests/bench/frame_pacing.sh build/bin/pinwick build/win32/bin/pinwick.exe
 	tests/bench/win32_size.sh build/win32/bin/pinwick.exe
+	python3 tests/bench/web_page.py build/web
 
 # Every decoder and parser of outside input (the bitmap decoder, the icon
 # and cursor decoder, the replay-script parser) under libFuzzer, built with

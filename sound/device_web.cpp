@@ -57,15 +57,15 @@ EM_JS(int, webAudioOpen, (int sampleRate, int pullSamples), {
   node.connect(gain);
   gain.connect(ctx.destination);
   var resume = function() {
-    if (ctx.state != 'running') ctx.resume();
+    if (ctx.state != "running") ctx.resume();
   };
-  ['pointerdown', 'keydown', 'touchend'].forEach(function(type) { window.addEventListener(type, resume, true); });
+  ["pointerdown", "keydown", "touchend"].forEach(function(type) { window.addEventListener(type, resume, true); });
   Pinwick.audio = {ctx : ctx, node : node, gain : gain};
   Pinwick.applyVolume();
   return 1;
 });
 
-EM_JS(int, webAudioRunning, (), { return Pinwick.audio && Pinwick.audio.ctx.state == 'running' ? 1 : 0; });
+EM_JS(int, webAudioRunning, (), { return Pinwick.audio && Pinwick.audio.ctx.state == "running" ? 1 : 0; });
 
 EM_JS(void, webAudioClose, (), {
   if (!Pinwick.audio) return;

@@ -29,10 +29,10 @@ char* addressWords[kAddressWords];
 EM_JS(int, pageAddressWords, (char* text, int size), {
   var words = [];
   new URLSearchParams(location.search).forEach(function(value, key) {
-    words.push('--' + key);
-    if (value != '') words.push(value);
+    words.push("--" + key);
+    if (value.length > 0) words.push(value);
   });
-  var joined = words.join('\0');
+  var joined = words.join(String.fromCharCode(0));
   if (lengthBytesUTF8(joined) + 1 > size) return 0;
   stringToUTF8(joined, text, size);
   return words.length;

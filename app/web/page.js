@@ -27,6 +27,7 @@ var Pinwick = (function() {
   var answer = kNoAnswerYet;
   var covered = false;
   var ended = false;
+  var ready = false;  // the game's code is up
   var image = null, pixels = null;
 
   // Storage can be refused (private windows, sandboxed frames): the panel
@@ -263,7 +264,9 @@ var Pinwick = (function() {
       byId('files').hidden = false;
     },
     fileText : fileText,
-    frames : function() { return Module._pageFrames(); },
+    frames : function() { return ready ? Module._pageFrames() : 0; },
+
+    ready : function() { ready = true; },
 
     gameEnded : function(exitCode) {
       ended = true;
@@ -278,3 +281,4 @@ var Pinwick = (function() {
   };
 })();
 Module.canvas = document.getElementById('canvas');
+Module.onRuntimeInitialized = function() { Pinwick.ready(); };

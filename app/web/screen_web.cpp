@@ -17,12 +17,15 @@ constexpr uint8_t kOpaque = 255;
 constexpr int kMinScale = 1;
 // The area below the menu bar that the picture is centred in.
 const char kStageSelector[] = "#stage";
+constexpr int kLongestPaintWaitMs = 100;
 
 uint32_t lastFrame[kFramePixels];
 uint8_t rgba[kFramePixels * kRgbaBytes];
 int framesShown = 0;
 // CSS pixels per game pixel: the factor in device pixels over the ratio.
 double cssPerGamePixel = 1.0;
+// Where the canvas's top-left corner lies in the viewport, in CSS pixels.
+double canvasLeft = 0, canvasTop = 0;
 
 int32_t floorToPixel(double cssCoordinate) {
   return static_cast<int32_t>(std::floor(cssCoordinate / cssPerGamePixel));
@@ -31,8 +34,21 @@ int32_t floorToPixel(double cssCoordinate) {
 
 EM_JS(void, pagePutFrame, (const uint8_t* pixels, int bytes), { Pinwick.putFrame(pixels, bytes); });
 
+// The start-up picture is followed by the synthesis of every sound, which
+// holds the page's thread: the browser is let paint it first (or, for a
+// page in the background that paints nothing, for at most a while).
+EM_ASYNC_JS(void, pageLetItShow, (int longestMs), {
+  await new Promise(function(done) {
+    requestAnimationFrame(function() { setTimeout(done, 0); });
+    setTimeout(done, longestMs);
+  });
+});
+
 EM_JS(void, pagePlaceScreen, (double left, double top, double width, double height),
       { Pinwick.placeScreen(left, top, width, height); });
+
+EM_JS(double, pageCanvasLeft, (), { return Module.canvas.getBoundingClientRect().left; });
+EM_JS(double, pageCanvasTop, (), { return Module.canvas.getBoundingClientRect().top; });
 
 int chooseWebScale(int32_t width, int32_t height) {
   const int32_t across = width / kScreenWidth;
@@ -55,10 +71,14 @@ void layOutCanvas() {
   const int32_t top = deviceHeight > pictureHeight ? (deviceHeight - pictureHeight) / 2 : 0;
   cssPerGamePixel = scale / ratio;
   pagePlaceScreen(left / ratio, top / ratio, pictureWidth / ratio, pictureHeight / ratio);
+  canvasLeft = pageCanvasLeft();
+  canvasTop = pageCanvasTop();
 }
 
 int32_t gamePixelX(double cssX) { return floorToPixel(cssX); }
 int32_t gamePixelY(double cssY) { return floorToPixel(cssY); }
+int32_t viewportToGameX(double clientX) { return floorToPixel(clientX - canvasLeft); }
+int32_t viewportToGameY(double clientY) { return floorToPixel(clientY - canvasTop); }
 
 int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int32_t height) {
   if (pixels == nullptr || width != kScreenWidth || height != kScreenHeight) return kGfxRefused;
@@ -75,6 +95,7 @@ int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int3
     out[3] = kOpaque;
   }
   pagePutFrame(rgba, static_cast<int>(sizeof rgba));
+  if (framesShown == 1) pageLetItShow(kLongestPaintWaitMs);
   return kGfxOk;
 }
 

@@ -148,8 +148,8 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
 // Anywhere on the page: where the cursor is, read by the frames even
 // outside the canvas, like the desktop's cursor.
 EM_BOOL onPageMouseMove(int, const EmscriptenMouseEvent* e, void*) {
-  cursorX = gamePixelX(e->canvasX);
-  cursorY = gamePixelY(e->canvasY);
+  cursorX = viewportToGameX(e->clientX);
+  cursorY = viewportToGameY(e->clientY);
   return EM_FALSE;
 }
 

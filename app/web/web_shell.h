@@ -18,6 +18,9 @@ void layOutCanvas();
 // pixels: divided by the magnification rounding toward minus infinity.
 int32_t gamePixelX(double cssX);
 int32_t gamePixelY(double cssY);
+// The same for a point in the viewport (the page does not scroll).
+int32_t viewportToGameX(double clientX);
+int32_t viewportToGameY(double clientY);
 
 // 1 while a menu or a dialog of the page is open: the game gets no input.
 int pageModalOpen();

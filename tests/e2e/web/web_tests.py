@@ -1,0 +1,269 @@
+#!/usr/bin/env python3
+"""The page end to end in headless Chromium: web_tests.py CASE PAGE_DIR TOOL.
+
+Each case starts its own browser on a fresh profile and serves the page on
+127.0.0.1 at a free port. Pictures are compared pixel for pixel with the
+headless tool's frames; a page without the page's files is skipped (77)
+unless PINWICK_REQUIRE_WEB=1."""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from page_driver import Browser, Failure, serve  # noqa: E402
+
+CASE, PAGE_DIR, TOOL = sys.argv[1:4]
+WIDTH, HEIGHT = 160, 60
+CARD = (40, 30)                       # a game pixel on the white card
+SQUARE = (56 + 5 * 6 + 3, 6 + 3 * 6 + 3)  # (5, 3): white's first move, capturing (4, 3)
+STONE = (56 + 3 * 6 + 3, 6 + 3 * 6 + 3)   # (3, 3), white from the start
+HIDDEN_SETTLE_S = 1.5  # a hidden page's timers fire once a second at most
+SMALL_VIEWPORT = (500, 400)  # fits the picture 3 times
+FRAMES_TO_SETTLE = 75  # the wipe into the match is over
+
+
+def pixels_of_png(data):
+    """RGBA bytes of a PNG, decoded by ImageMagick."""
+    return subprocess.run(["convert", "png:-", "-depth", "8", "rgba:-"], input=data, capture_output=True,
+                          check=True).stdout
+
+
+def magnified(rgba, width, factor):
+    rows = [rgba[y * width * 4:(y + 1) * width * 4] for y in range(len(rgba) // (width * 4))]
+    out = bytearray()
+    for row in rows:
+        wide = b"".join(row[x * 4:x * 4 + 4] * factor for x in range(width))
+        out += wide * factor
+    return bytes(out)
+
+
+def headless(*args):
+    run = subprocess.run([TOOL, "replay"] + list(args), capture_output=True, text=True)
+    if run.returncode != 0:
+        raise Failure("the replay failed (%d): %s" % (run.returncode, run.stderr))
+
+
+def headless_frame(work, frame, *args):
+    shot = os.path.join(work, "frame%d.png" % frame)
+    headless("--frames", str(frame), "--shot", "%d:%s" % (frame, shot), *args)
+    with open(shot, "rb") as f:
+        return pixels_of_png(f.read())
+
+
+def canvas(page):
+    values = page.evaluate("Array.from(document.getElementById('canvas').getContext('2d')"
+                           ".getImageData(0, 0, %d, %d).data)" % (WIDTH, HEIGHT))
+    return bytes(values)
+
+
+def rect(page, selector):
+    return page.evaluate("(() => { const r = document.querySelector(%r).getBoundingClientRect();"
+                         " return {x: r.left, y: r.top, width: r.width, height: r.height}; })()" % selector)
+
+
+def pixel(rgba, x, y):
+    return rgba[(y * WIDTH + x) * 4:(y * WIDTH + x) * 4 + 4]
+
+
+def press(page, x, y):
+    for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
+        page.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
+
+
+def click_game(page, gx, gy):
+    """A click on the middle of game pixel (gx, gy)."""
+    r = rect(page, "#screen")
+    scale = r["width"] / WIDTH
+    press(page, r["x"] + (gx + 0.5) * scale, r["y"] + (gy + 0.5) * scale)
+
+
+def click_element(page, text):
+    """A click on the page's button that reads text."""
+    r = page.evaluate("(() => { const b = [...document.querySelectorAll('button')].find(b => b.textContent == %r);"
+                      " const r = b.getBoundingClientRect(); return {x: r.left + r.width / 2, y: r.top + r.height / 2};"
+                      " })()" % text)
+    press(page, r["x"], r["y"])
+
+
+KEYS = {"Escape": ("Escape", 27, ""), "Enter": ("Enter", 13, "\r"), "z": ("KeyZ", 90, "z")}
+
+
+def key(page, name):
+    code, virtual, text = KEYS[name]
+    page.call("Input.dispatchKeyEvent", type="keyDown", key=name, code=code, windowsVirtualKeyCode=virtual, text=text)
+    page.call("Input.dispatchKeyEvent", type="keyUp", key=name, code=code, windowsVirtualKeyCode=virtual)
+
+
+def frames(page):
+    return page.evaluate("Pinwick.frames()")
+
+
+def wait_frames(page, count):
+    target = frames(page) + count
+    page.wait_for("Pinwick.frames() >= %d" % target, "frame %d" % target)
+
+
+def wait_canvas(page, expected, what):
+    deadline = time.monotonic() + 30
+    while time.monotonic() < deadline:
+        if canvas(page) == expected:
+            return
+        time.sleep(0.1)
+    raise Failure("the canvas never showed " + what)
+
+
+def set_window(page, state):
+    window = page.call("Browser.getWindowForTarget", session=False, targetId=page.target)["windowId"]
+    page.call("Browser.setWindowBounds", session=False, windowId=window, bounds={"windowState": state})
+
+
+def untimed(trace):
+    return re.sub(r" t=[0-9]+", "", trace)
+
+
+def replay_trace(work, script, *args):
+    path = os.path.join(work, "run.txt")
+    with open(path, "w") as f:
+        f.write(script)
+    trace = os.path.join(work, "replay.trace")
+    headless("--script", path, "--trace", trace, *args)
+    with open(trace) as f:
+        return f.read()
+
+
+def recorded_up_to(script, last):
+    """The recording's lines for frames up to last, and its comments."""
+    kept = [line for line in script.splitlines(True) if line.startswith("#") or int(line.split()[0]) <= last]
+    return "".join(kept)
+
+
+def case_title(page, address, work):
+    # The title, pixel for pixel, magnified by the largest whole factor that
+    # fits, with sharp pixels; laid out again when the viewport changes.
+    page.open_page(address)
+    title = headless_frame(work, 60)
+    wait_canvas(page, title, "the headless title")
+    for viewport in (None, SMALL_VIEWPORT):
+        if viewport:
+            page.call("Emulation.setDeviceMetricsOverride", width=viewport[0], height=viewport[1],
+                      deviceScaleFactor=1, mobile=False)
+            page.wait_for("document.getElementById('screen').getBoundingClientRect().width == %d" % (WIDTH * 3),
+                          "the layout for the small viewport")
+        stage, screen = rect(page, "#stage"), rect(page, "#screen")
+        factor = min(int(stage["width"]) // WIDTH, int(stage["height"]) // HEIGHT)
+        if screen["width"] != WIDTH * factor or screen["height"] != HEIGHT * factor:
+            raise Failure("the picture is %(width)sx%(height)s" % screen + ", not %d times" % factor)
+        shot = page.call("Page.captureScreenshot", format="png",
+                         clip=dict(screen, scale=1))["data"]
+        import base64
+        if pixels_of_png(base64.b64decode(shot)) != magnified(title, WIDTH, factor):
+            raise Failure("the page does not show the title magnified %d times with sharp pixels" % factor)
+
+
+def case_play(page, address, work):
+    # A recorded match: the white card, a legal square; a hidden page stands
+    # still; the canvas equals the headless frame of the page's own
+    # recording, which replays to the page's trace, to the end.
+    page.open_page(address + "?record")
+    wait_canvas(page, headless_frame(work, 60), "the headless title")
+    click_game(page, *CARD)
+    wait_frames(page, FRAMES_TO_SETTLE)
+    board = canvas(page)
+    if pixel(board, *SQUARE) == pixel(board, *STONE):
+        raise Failure("the white card started no match")
+    click_game(page, *SQUARE)
+    page.wait_for("Pinwick.frames() > 0", "frames")
+    deadline = time.monotonic() + 10
+    while pixel(canvas(page), *SQUARE) != pixel(board, *STONE):
+        if time.monotonic() > deadline:
+            raise Failure("no white stone on (5, 3)")
+        time.sleep(0.1)
+
+    set_window(page, "minimized")
+    page.wait_for("document.visibilityState == 'hidden'", "the page to be hidden")
+    time.sleep(HIDDEN_SETTLE_S)
+    stopped, picture = frames(page), canvas(page)
+    time.sleep(HIDDEN_SETTLE_S)
+    if frames(page) != stopped:
+        raise Failure("frames ran while the page was hidden: %d, then %d" % (stopped, frames(page)))
+    script = page.evaluate("Pinwick.fileText('/pinwick-run.txt')")
+    live = untimed(page.evaluate("Pinwick.fileText('/pinwick-run.trace')"))
+    replayed = replay_trace(work, recorded_up_to(script, stopped), "--frames", str(stopped),
+                            "--shot", "%d:%s" % (stopped, os.path.join(work, "stopped.png")))
+    if "".join(live.splitlines(True)[:stopped]) != replayed:
+        raise Failure("the replay differs from the page up to frame %d" % stopped)
+    with open(os.path.join(work, "stopped.png"), "rb") as f:
+        if pixels_of_png(f.read()) != picture:
+            raise Failure("the canvas differs from the headless frame %d" % stopped)
+
+    set_window(page, "normal")
+    page.wait_for("Pinwick.frames() > %d" % (stopped + 10), "frames after the page came back")
+    key(page, "z")  # the computer replies at once
+    wait_frames(page, 25)
+    key(page, "Escape")
+    page.wait_for("Pinwick.exitCode == 1", "the end of the game")
+    page.wait_for("!document.getElementById('ended').hidden", "the play-again control")
+    script = page.evaluate("Pinwick.fileText('/pinwick-run.txt')")
+    live = untimed(page.evaluate("Pinwick.fileText('/pinwick-run.trace')"))
+    if " sc=3 " not in live or not live.endswith("exit=1\n"):
+        raise Failure("the page's trace holds no match or no end")
+    if replay_trace(work, script) != live:
+        raise Failure("the whole recording replays to another trace")
+
+
+def case_close(page, address, work):
+    # Game > Exit asks; while the question is open no frame runs; No (Esc)
+    # leaves the game running; Yes (Enter) ends it.
+    page.open_page(address)
+    wait_canvas(page, headless_frame(work, 60), "the headless title")
+    for answer in ("Escape", "Enter"):
+        click_element(page, "Game")
+        click_element(page, "Exit")
+        page.wait_for("document.getElementById('confirm').open", "the close question")
+        texts = page.evaluate("['confirm-text', 'confirm-yes', 'confirm-no']"
+                              ".map(id => document.getElementById(id).textContent)")
+        if texts != ["End？", "はい", "いいえ"]:
+            raise Failure("the close question reads %s" % texts)
+        asked = frames(page)
+        time.sleep(0.5)
+        if frames(page) != asked:
+            raise Failure("frames ran while the close question was open")
+        key(page, answer)
+        page.wait_for("!document.getElementById('confirm').open", "the question to close")
+        if answer == "Escape":
+            wait_frames(page, 10)
+            if page.evaluate("Pinwick.exitCode") is not None:
+                raise Failure("No ended the game")
+    page.wait_for("Pinwick.exitCode == 1", "Yes to end the game")
+    page.wait_for("!document.getElementById('ended').hidden", "the play-again control")
+
+
+def main():
+    if not os.path.exists(os.path.join(PAGE_DIR, "index.html")):
+        if os.environ.get("PINWICK_REQUIRE_WEB") == "1":
+            print("FAIL (%s): no page in %s (make web)" % (CASE, PAGE_DIR), file=sys.stderr)
+            return 1
+        print("skipped: no page in %s (make web builds it)" % PAGE_DIR)
+        return 77
+    server, address = serve(PAGE_DIR)
+    page = Browser()
+    try:
+        with tempfile.TemporaryDirectory(prefix="pinwick-web-e2e.") as work:
+            globals()["case_" + CASE](page, address, work)
+    except Failure as failure:
+        print("FAIL (%s): %s" % (CASE, failure), file=sys.stderr)
+        for line in page.console():
+            print("the page said: " + line, file=sys.stderr)
+        return 1
+    finally:
+        page.close()
+        server.shutdown()
+    print("ok: " + CASE)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

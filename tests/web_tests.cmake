@@ -1,0 +1,20 @@
+# The page in headless Chromium, served on the loopback, against this
+# build's headless tool. It needs the page (make web); only the plain build
+# runs it.
+if(NOT PINWICK_SANITIZE)
+  set(PINWICK_WEB_PAGE ${PROJECT_SOURCE_DIR}/build/web CACHE PATH "Where make web puts the page")
+  find_program(PINWICK_FOUND_chromium chromium)
+  find_program(PINWICK_FOUND_python3 python3)
+  find_program(PINWICK_FOUND_convert convert)
+  if(NOT PINWICK_FOUND_chromium OR NOT PINWICK_FOUND_python3 OR NOT PINWICK_FOUND_convert)
+    message(STATUS "Page tests left out: chromium, python3 or convert not found (scripts/install-deps installs them)")
+  else()
+    foreach(case title play close)
+      add_test(NAME web_${case}
+               COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/web_tests.py ${case} ${PINWICK_WEB_PAGE}
+                       $<TARGET_FILE:pinwick-tool>)
+      # Real time: the page's frames run on the browser's clock.
+      set_tests_properties(web_${case} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+    endforeach()
+  endif()
+endif()
