@@ -9,7 +9,7 @@ if(NOT PINWICK_SANITIZE)
   if(NOT PINWICK_FOUND_chromium OR NOT PINWICK_FOUND_python3 OR NOT PINWICK_FOUND_convert)
     message(STATUS "Page tests left out: chromium, python3 or convert not found (scripts/install-deps installs them)")
   else()
-    foreach(case title play close)
+    foreach(case title play close settings)
       add_test(NAME web_${case}
                COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/web_tests.py ${case} ${PINWICK_WEB_PAGE}
                        $<TARGET_FILE:pinwick-tool>)

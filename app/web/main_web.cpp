@@ -20,15 +20,16 @@ const char kRecordWord[] = "--record";
 const char kRecordingPath[] = "/pinwick-run.txt";
 const char kTracePath[] = "/pinwick-run.trace";
 
-// The address's parameters as command-line words: ?level=2&mute&record is
-// "--level 2 --mute --record", after the program's name.
+// The address's parameters as command-line words: ?level=2&two-players&record
+// is "--level 2 --two-players --record", after the program's name. The
+// page keeps mute to itself (the volume's mute, which can change at once).
 char addressText[kAddressBytes];
 char* addressWords[kAddressWords];
 }  // namespace
 
 EM_JS(int, pageAddressWords, (char* text, int size), {
   var words = [];
-  new URLSearchParams(location.search).forEach(function(value, key) {
+  new URLSearchParams(Pinwick.gameSearch()).forEach(function(value, key) {
     words.push("--" + key);
     if (value.length > 0) words.push(value);
   });

@@ -122,11 +122,86 @@ var Pinwick = (function() {
     store(kVolumeKey, volumeLevel.value);
     Pinwick.applyVolume();
   });
-  volumeMute.addEventListener('change', function() {
-    store(kMuteKey, volumeMute.checked ? 1 : 0);
-    Pinwick.applyVolume();
-  });
+  volumeMute.addEventListener('change', function() { setMuted(volumeMute.checked); });
   byId('volume-close').addEventListener('click', closeVolume);
+
+  // --- The settings footer. The level and two players are the game's
+  // options and take effect with the next game; mute is the volume's own
+  // and takes effect at once, so the game itself never hears of it. The
+  // address holds all three, for links and reloads; a plain address takes
+  // the stored ones. ---
+  var kLevelKey = 'pinwick.level';
+  var kTwoPlayersKey = 'pinwick.twoPlayers';
+  var kLevelWord = 'level', kTwoPlayersWord = 'two-players', kMuteWord = 'mute';
+  var kMatchLevel = 3;
+  var kLevelPattern = /^[0-3]$/;
+  var settingLevel = byId('setting-level');
+  var settingTwoPlayers = byId('setting-two-players');
+  var settingMute = byId('setting-mute');
+  var newGame = byId('setting-new-game');
+
+  // The choices the address makes, null when it makes none; a bad level
+  // makes the whole address plain, as a bad command line would be refused.
+  function addressChoices(search) {
+    if (!search.has(kLevelWord) && !search.has(kTwoPlayersWord) && !search.has(kMuteWord)) return null;
+    var level = search.has(kLevelWord) ? search.get(kLevelWord) : String(kMatchLevel);
+    if (!kLevelPattern.test(level) || search.getAll(kLevelWord).length > 1) {
+      console.warn('pinwick: the address\'s level "' + level + '" is not 0 to 3; the game plays as it is');
+      return {level : kMatchLevel, twoPlayers : false, muted : stored(kMuteKey, 0) != 0};
+    }
+    return {level : Number(level), twoPlayers : search.has(kTwoPlayersWord), muted : search.has(kMuteWord)};
+  }
+  function storedChoices() {
+    var level = stored(kLevelKey, kMatchLevel);
+    return {
+      level : kLevelPattern.test(String(level)) ? level : kMatchLevel,
+      twoPlayers : stored(kTwoPlayersKey, 0) != 0,
+      muted : stored(kMuteKey, 0) != 0
+    };
+  }
+  function storeChoices(choices) {
+    store(kLevelKey, choices.level);
+    store(kTwoPlayersKey, choices.twoPlayers ? 1 : 0);
+    store(kMuteKey, choices.muted ? 1 : 0);
+  }
+  function panelChoices() {
+    return {level : Number(settingLevel.value), twoPlayers : settingTwoPlayers.checked, muted : settingMute.checked};
+  }
+  // The address with these choices and every other word as it was.
+  function writeAddress(choices) {
+    var search = new URLSearchParams(location.search);
+    [kLevelWord, kTwoPlayersWord, kMuteWord].forEach(function(word) { search.delete(word); });
+    if (choices.level != kMatchLevel) search.set(kLevelWord, choices.level);
+    if (choices.twoPlayers) search.set(kTwoPlayersWord, '');
+    if (choices.muted) search.set(kMuteWord, '');
+    var text = search.toString().replace(/=(&|$)/g, '$1');
+    history.replaceState(null, '', location.pathname + (text ? '?' + text : '') + location.hash);
+  }
+  function settingsChanged() {
+    var choices = panelChoices();
+    storeChoices(choices);
+    writeAddress(choices);
+    newGame.hidden = choices.level == running.level && choices.twoPlayers == running.twoPlayers;
+  }
+  function setMuted(muted) {
+    settingMute.checked = muted;
+    volumeMute.checked = muted;
+    settingsChanged();
+    Pinwick.applyVolume();
+  }
+  function keepSettingsKeys(e) { e.stopPropagation(); }
+
+  var running = addressChoices(new URLSearchParams(location.search)) || storedChoices();
+  settingLevel.value = running.level;
+  settingTwoPlayers.checked = running.twoPlayers;
+  settingMute.checked = running.muted;
+  settingsChanged();
+  settingLevel.addEventListener('change', settingsChanged);
+  settingTwoPlayers.addEventListener('change', settingsChanged);
+  settingMute.addEventListener('change', function() { setMuted(settingMute.checked); });
+  byId('settings').addEventListener('keydown', keepSettingsKeys);
+  byId('settings').addEventListener('keyup', keepSettingsKeys);
+  newGame.addEventListener('click', function() { location.reload(); });
 
   byId('cover').addEventListener('click', function() { Module._pageRestore(); });
   byId('again').addEventListener('click', function() { location.reload(); });
@@ -264,6 +339,12 @@ var Pinwick = (function() {
       byId('files').hidden = false;
     },
     fileText : fileText,
+    // The address's words that are the game's: mute stays the page's.
+    gameSearch : function() {
+      var search = new URLSearchParams(location.search);
+      search.delete(kMuteWord);
+      return search.toString();
+    },
     frames : function() { return ready ? Module._pageFrames() : 0; },
 
     ready : function() { ready = true; },

@@ -241,6 +241,53 @@ def case_close(page, address, work):
     page.wait_for("!document.getElementById('ended').hidden", "the play-again control")
 
 
+def options_recorded(page):
+    """The option lines at the head of the page's recording, once it runs."""
+    page.wait_for("Pinwick.frames() > 0", "the game to run")
+    script = page.evaluate("Pinwick.fileText('/pinwick-run.txt')")
+    return [line for line in script.splitlines() if line.startswith("0 ") and not line.startswith("0 version")]
+
+
+def panel(page):
+    return page.evaluate("[document.getElementById('setting-level').value,"
+                         " document.getElementById('setting-two-players').checked,"
+                         " document.getElementById('setting-mute').checked, location.search]")
+
+
+def case_settings(page, address, work):
+    # The address's choices reach the game and are remembered; a plain
+    # address then takes the remembered ones; the panel changes them for the
+    # next game; mute stays the page's own and never reaches the game.
+    page.open_page(address + "?record&level=1&two-players")
+    if options_recorded(page) != ["0 level 1", "0 two-players"]:
+        raise Failure("the address's options were recorded as %s" % options_recorded(page))
+    if panel(page)[:3] != ["1", True, False]:
+        raise Failure("the panel shows %s for ?level=1&two-players" % panel(page))
+    page.open_page(address + "?record")
+    if options_recorded(page) != ["0 level 1", "0 two-players"]:
+        raise Failure("a plain address did not take the remembered choices: %s" % options_recorded(page))
+    if panel(page)[3] != "?record&level=1&two-players":
+        raise Failure("the address does not show the choices: %s" % panel(page)[3])
+
+    page.evaluate("(() => { const s = document.getElementById('setting-level'); s.value = '3';"
+                  " s.dispatchEvent(new Event('change')); })()")
+    page.evaluate("document.getElementById('setting-two-players').click()")
+    page.evaluate("document.getElementById('setting-mute').click()")
+    if page.evaluate("document.getElementById('setting-new-game').hidden"):
+        raise Failure("no new-game button after the level changed")
+    if options_recorded(page) != ["0 level 1", "0 two-players"]:
+        raise Failure("the running game's options changed under it")
+    click_element(page, "new game")
+    page.wait_for("performance.getEntriesByType('navigation')[0].type == 'reload'", "the new game")
+    if options_recorded(page) != [] or panel(page) != ["3", False, True, "?record&mute"]:
+        raise Failure("the new game plays with %s, the panel shows %s" % (options_recorded(page), panel(page)))
+    click_element(page, "Setting")
+    click_element(page, "Volume")
+    page.wait_for("!document.getElementById('volume').hidden", "the volume panel")
+    if not page.evaluate("document.getElementById('volume-mute').checked"):
+        raise Failure("the volume panel does not show the panel's mute")
+
+
 def main():
     if not os.path.exists(os.path.join(PAGE_DIR, "index.html")):
         if os.environ.get("PINWICK_REQUIRE_WEB") == "1":

@@ -16,8 +16,13 @@ make_wine_prefix() {
   # Shift-JIS as the narrow code page, as on a Japanese Windows.
   export LANG=ja_JP.UTF-8
   export LC_ALL=ja_JP.UTF-8
-  if ! timeout "$boot_timeout" wineboot -i >"$2" 2>&1; then
+  timeout "$boot_timeout" wineboot -i >"$2" 2>&1
+  r=$?
+  if [ "$r" = 124 ]; then
     WINE_PREFIX_ERROR="wineboot did not finish within ${boot_timeout}s"
+    return 1
+  elif [ "$r" != 0 ]; then
+    WINE_PREFIX_ERROR="wineboot failed ($r): $(tail -n 3 "$2")"
     return 1
   fi
   # Keep one wineserver for the whole run; no sound device (the game then runs
