@@ -25,6 +25,12 @@ SMALL_VIEWPORT = (500, 400)  # fits the picture 3 times
 FRAMES_TO_SETTLE = 75  # the wipe into the match is over
 
 
+def open_game(page, url):
+    """A new tab at url, once the page's script has run."""
+    page.open_page(url)
+    page.wait_for("typeof Pinwick != 'undefined'", "the page's script")
+
+
 def pixels_of_png(data):
     """RGBA bytes of a PNG, decoded by ImageMagick."""
     return subprocess.run(["convert", "png:-", "-depth", "8", "rgba:-"], input=data, capture_output=True,
@@ -143,7 +149,7 @@ def recorded_up_to(script, last):
 def case_title(page, address, work):
     # The title, pixel for pixel, magnified by the largest whole factor that
     # fits, with sharp pixels; laid out again when the viewport changes.
-    page.open_page(address)
+    open_game(page, address)
     title = headless_frame(work, 60)
     wait_canvas(page, title, "the headless title")
     for viewport in (None, SMALL_VIEWPORT):
@@ -167,7 +173,7 @@ def case_play(page, address, work):
     # A recorded match: the white card, a legal square; a hidden page stands
     # still; the canvas equals the headless frame of the page's own
     # recording, which replays to the page's trace, to the end.
-    page.open_page(address + "?record")
+    open_game(page, address + "?record")
     wait_canvas(page, headless_frame(work, 60), "the headless title")
     click_game(page, *CARD)
     wait_frames(page, FRAMES_TO_SETTLE)
@@ -217,7 +223,7 @@ def case_play(page, address, work):
 def case_close(page, address, work):
     # Game > Exit asks; while the question is open no frame runs; No (Esc)
     # leaves the game running; Yes (Enter) ends it.
-    page.open_page(address)
+    open_game(page, address)
     wait_canvas(page, headless_frame(work, 60), "the headless title")
     for answer in ("Escape", "Enter"):
         click_element(page, "Game")
@@ -258,12 +264,12 @@ def case_settings(page, address, work):
     # The address's choices reach the game and are remembered; a plain
     # address then takes the remembered ones; the panel changes them for the
     # next game; mute stays the page's own and never reaches the game.
-    page.open_page(address + "?record&level=1&two-players")
+    open_game(page, address + "?record&level=1&two-players")
     if options_recorded(page) != ["0 level 1", "0 two-players"]:
         raise Failure("the address's options were recorded as %s" % options_recorded(page))
     if panel(page)[:3] != ["1", True, False]:
         raise Failure("the panel shows %s for ?level=1&two-players" % panel(page))
-    page.open_page(address + "?record")
+    open_game(page, address + "?record")
     if options_recorded(page) != ["0 level 1", "0 two-players"]:
         raise Failure("a plain address did not take the remembered choices: %s" % options_recorded(page))
     if panel(page)[3] != "?record&level=1&two-players":
