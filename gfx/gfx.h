@@ -44,6 +44,24 @@ int initGraphics(GfxWindow window, int32_t width, int32_t height);
 // a missing or unreadable resource, or no room for the surface.
 int loadBitmap(const char* name, int slot);
 
+// Not used by the game: loadBitmap for a bitmap file named relative to the
+// base directory, with the same slot rules and results. The name is checked
+// before anything is opened: an empty or absolute name (a slash or
+// backslash first, a drive letter or any colon) or one with a ".."
+// component is refused. So is a missing, unreadable, truncated or malformed
+// file; the slot then stays empty and the area total unchanged. Every back
+// end takes the pictures loadBitmap decodes: 1, 4 or 8 bits, uncompressed.
+int loadBitmapFile(const char* name, int slot);
+
+// Not used by the game: a file picture, named and checked as for
+// loadBitmapFile, copied unkeyed over the picture of an occupied slot. The
+// surface keeps its size, as a copy into it would: the picture's top-left
+// corner lands on the surface's, what the picture has past the surface's
+// right or bottom edge is left out, and the pixels it does not reach keep
+// what they held. 1 when copied; 0, with the slot as it was, for an empty or
+// invalid slot or a name or file refused.
+int reloadBitmapFile(const char* name, int slot);
+
 // Scene driver: a width x height surface in an empty slot (the wipe's
 // snapshot, slot 15). Same slot rules as loadBitmap. The contents are
 // undefined until something is copied in.
@@ -97,3 +115,19 @@ int32_t fillSlotRect(int slot, const Rect& r, uint32_t native);
 // deleteFont.
 GfxFont createFont(const char* face, int width, int height);
 void deleteFont();
+
+// drawText's target for the back buffer; 0..511 are the image slots.
+constexpr int kTextOnBackBuffer = -1;
+
+// Not used by the game: text in the font of createFont, in colour (0x00BBGGRR,
+// as toNativeColor takes it) on a transparent background, so only the
+// letters' pixels change. (x, y) is the top-left corner of the first
+// character's cell on target (kTextOnBackBuffer or an occupied slot); what
+// falls outside that surface is clipped. The text is in the build's narrow
+// character set: UTF-8 on the software back end, code page 932 on Windows,
+// whose build compiles its texts to it. The software back end draws its
+// 8-pixel bitmap font whatever size the font was made with, skips
+// characters it lacks and stops at a line break. kGfxOk when drawn (also
+// when clipped away); refused without a font, for an empty or invalid
+// target or a null text.
+int32_t drawText(int target, int32_t x, int32_t y, const char* text, uint32_t colour);

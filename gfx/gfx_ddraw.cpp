@@ -1,12 +1,15 @@
 // DirectDraw back end of the Win32 shell: a windowed primary surface with a
 // clipper, an off-screen back buffer in the display's format, and the 512
-// image slots filled from the executable's bitmap resources through GDI.
+// image slots filled from the executable's bitmap resources or from bitmap
+// files through GDI; text through GDI too.
 #include <windows.h>
 #include <ddraw.h>
 
 #include <cstdlib>
 #include <cstring>
 
+#include "gfx/bitmap_file.h"
+#include "gfx/bmp_decode.h"
 #include "gfx/clip.h"
 #include "gfx/gfx.h"
 
@@ -25,8 +28,12 @@ int32_t backBufferHeight = 0;
 int32_t clientOffsetX = 0;
 int32_t clientOffsetY = 0;
 IDirectDrawSurface* imageSlots[kSurfaceSlotCount];
-// The resource each slot was loaded from, so that a lost surface can be
-// filled again; empty for blank surfaces.
+// Where each slot's picture last came from, so that a lost surface can be
+// filled again, with the resource's name. Files keep no path: a path per
+// slot would grow the executable by over 100 KB (its zeroed tables take room
+// in the file), and no picture the game shows comes from a file.
+enum PictureSource : uint8_t { kNoPicture, kResourcePicture, kFilePicture };
+PictureSource slotSources[kSurfaceSlotCount];
 char slotNames[kSurfaceSlotCount][kSlotNameSize];
 int32_t areaTotal = 0;
 // Never reset, not even by shutdownGraphics: only its own catch-up rule does.
@@ -68,22 +75,64 @@ IDirectDrawSurface* slotSurface(int slot) {
   return imageSlots[slot];
 }
 
-// Copies the bitmap resource into the surface through GDI, whose colour
-// conversion turns the palette into the display's own pixel values.
-void copyBitmapInto(IDirectDrawSurface* surface, HBITMAP bitmap, int32_t width, int32_t height) {
+// Copies the bitmap to the top-left corner of the device context through
+// GDI, whose colour conversion turns the palette into the display's own
+// pixel values. GDI clips it to the surface behind the context.
+bool drawBitmapAt(HDC target, HBITMAP bitmap, int32_t width, int32_t height) {
   HDC memory = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(memory, bitmap);
-  HDC target = nullptr;
-  if (surface->GetDC(&target) == DD_OK) {
-    BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    surface->ReleaseDC(target);
-  }
+  const BOOL copied = BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
   SelectObject(memory, previous);
   DeleteDC(memory);
+  return copied != 0;
+}
+
+bool copyBitmapInto(IDirectDrawSurface* surface, HBITMAP bitmap, int32_t width, int32_t height) {
+  HDC target = nullptr;
+  if (surface->GetDC(&target) != DD_OK) return false;
+  const bool copied = drawBitmapAt(target, bitmap, width, height);
+  surface->ReleaseDC(target);
+  return copied;
 }
 
 HBITMAP loadBitmapResource(const char* name) {
   return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+// A file picture: its bytes are first held to the decoder's rules, so that
+// this back end takes exactly the files the software one does (GDI alone
+// would take other depths, compression, and may take a truncated file);
+// then GDI loads it.
+HBITMAP loadBitmapFileImage(const char* name) {
+  char path[kBaseFilePathSize];
+  if (!baseFilePath(name, path, sizeof path)) return nullptr;
+  size_t size = 0;
+  const uint8_t* bytes = readBitmapFile(name, &size);
+  int width = 0;
+  int height = 0;
+  if (bytes == nullptr || !readBitmapSize(bytes, size, &width, &height)) return nullptr;
+  HBITMAP bitmap =
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  if (bitmap == nullptr) return nullptr;
+  BITMAP info;
+  if (GetObjectA(bitmap, sizeof info, &info) == 0 || info.bmWidth != width || info.bmHeight != height) {
+    DeleteObject(bitmap);  // changed under us between the two reads
+    return nullptr;
+  }
+  return bitmap;
+}
+
+void rememberPicture(int slot, PictureSource source, const char* name) {
+  slotSources[slot] = source;
+  lstrcpynA(slotNames[slot], name, kSlotNameSize);
+}
+
+DDSURFACEDESC surfaceDescription(IDirectDrawSurface* surface) {
+  DDSURFACEDESC description;
+  std::memset(&description, 0, sizeof description);
+  description.dwSize = kSurfaceDescSize;
+  surface->GetSurfaceDesc(&description);
+  return description;
 }
 
 uint32_t readLosePresentation() {
@@ -108,21 +157,32 @@ void loseEverySurface() {
 // gone: get it back and fill the pictures in again. The back buffer is drawn
 // anew by the next frame.
 void restoreLostSurfaces() {
+  DDBLTFX blackFill;
+  std::memset(&blackFill, 0, sizeof blackFill);
+  blackFill.dwSize = kBltFxSize;
   if (primarySurface != nullptr) primarySurface->Restore();
   if (backBuffer != nullptr) backBuffer->Restore();
   for (int slot = 0; slot < kSurfaceSlotCount; ++slot) {
     IDirectDrawSurface* surface = imageSlots[slot];
     if (surface == nullptr || (!surfacesLost && surface->IsLost() != DDERR_SURFACELOST)) continue;
-    if (surface->Restore() != DD_OK || slotNames[slot][0] == '\0') continue;
-    HBITMAP bitmap = loadBitmapResource(slotNames[slot]);
-    if (bitmap == nullptr) continue;
-    DDSURFACEDESC description;
-    std::memset(&description, 0, sizeof description);
-    description.dwSize = kSurfaceDescSize;
-    surface->GetSurfaceDesc(&description);
-    copyBitmapInto(surface, bitmap, static_cast<int32_t>(description.dwWidth),
-                   static_cast<int32_t>(description.dwHeight));
-    DeleteObject(bitmap);
+    if (surface->Restore() != DD_OK) continue;
+    switch (slotSources[slot]) {
+      case kResourcePicture: {
+        HBITMAP bitmap = loadBitmapResource(slotNames[slot]);
+        if (bitmap == nullptr) break;
+        const DDSURFACEDESC description = surfaceDescription(surface);
+        copyBitmapInto(surface, bitmap, static_cast<int32_t>(description.dwWidth),
+                       static_cast<int32_t>(description.dwHeight));
+        DeleteObject(bitmap);
+        break;
+      }
+      case kFilePicture:
+        // Not read again behind the caller's back: black, which draws as
+        // nothing, until reloadBitmapFile fills it.
+        surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &blackFill);
+        break;
+      case kNoPicture: break;  // a blank surface is filled by its next grab
+    }
   }
   surfacesLost = 0;
 }
@@ -142,7 +202,39 @@ int32_t blit(IDirectDrawSurface* target, const Rect& destination, IDirectDrawSur
   return static_cast<int32_t>(result);
 }
 
+// The surface's device context for GDI drawing, with every lost surface
+// restored first when this one is lost; nullptr when none can be had.
+HDC surfaceDC(IDirectDrawSurface* surface) {
+  HDC dc = nullptr;
+  HRESULT result = surfacesLost ? DDERR_SURFACELOST : surface->GetDC(&dc);
+  if (result == DDERR_SURFACELOST) {
+    restoreLostSurfaces();
+    result = surface->GetDC(&dc);
+  }
+  return result == DD_OK ? dc : nullptr;
+}
+
 int validRect(const Rect& r) { return r.left < r.right && r.top < r.bottom; }
+
+// Gives the bitmap (always deleted) a new surface of its size in the empty
+// slot, remembering where it came from.
+int fillEmptySlot(HBITMAP bitmap, int slot, PictureSource source, const char* name) {
+  BITMAP info;
+  GetObjectA(bitmap, sizeof info, &info);
+  DDSURFACEDESC description = offscreenDescription(info.bmWidth, info.bmHeight);
+  IDirectDrawSurface* surface = nullptr;
+  if (directDraw->CreateSurface(&description, &surface, nullptr) != DD_OK) {
+    DeleteObject(bitmap);
+    return 0;
+  }
+  copyBitmapInto(surface, bitmap, info.bmWidth, info.bmHeight);
+  DeleteObject(bitmap);
+  setBlackKey(surface);
+  imageSlots[slot] = surface;
+  rememberPicture(slot, source, name);
+  areaTotal += info.bmWidth * info.bmHeight;
+  return 1;
+}
 }  // namespace
 
 void setClientOffset(int32_t x, int32_t y) {
@@ -191,20 +283,29 @@ int loadBitmap(const char* name, int slot) {
   if (std::strlen(name) >= static_cast<size_t>(kSlotNameSize)) return 0;
   HBITMAP bitmap = loadBitmapResource(name);
   if (bitmap == nullptr) return 0;
+  return fillEmptySlot(bitmap, slot, kResourcePicture, name);
+}
+
+int loadBitmapFile(const char* name, int slot) {
+  if (directDraw == nullptr || !slotFree(slot)) return 0;
+  HBITMAP bitmap = loadBitmapFileImage(name);
+  if (bitmap == nullptr) return 0;
+  return fillEmptySlot(bitmap, slot, kFilePicture, "");
+}
+
+int reloadBitmapFile(const char* name, int slot) {
+  IDirectDrawSurface* surface = slotSurface(slot);
+  if (surface == nullptr) return 0;
+  HBITMAP bitmap = loadBitmapFileImage(name);
+  if (bitmap == nullptr) return 0;
   BITMAP info;
   GetObjectA(bitmap, sizeof info, &info);
-  DDSURFACEDESC description = offscreenDescription(info.bmWidth, info.bmHeight);
-  IDirectDrawSurface* surface = nullptr;
-  if (directDraw->CreateSurface(&description, &surface, nullptr) != DD_OK) {
-    DeleteObject(bitmap);
-    return 0;
-  }
-  copyBitmapInto(surface, bitmap, info.bmWidth, info.bmHeight);
+  HDC target = surfaceDC(surface);
+  const bool copied = target != nullptr && drawBitmapAt(target, bitmap, info.bmWidth, info.bmHeight);
+  if (target != nullptr) surface->ReleaseDC(target);
   DeleteObject(bitmap);
-  setBlackKey(surface);
-  imageSlots[slot] = surface;
-  std::strcpy(slotNames[slot], name);
-  areaTotal += info.bmWidth * info.bmHeight;
+  if (!copied) return 0;
+  rememberPicture(slot, kFilePicture, "");
   return 1;
 }
 
@@ -215,7 +316,7 @@ int createBlankSurface(int32_t width, int32_t height, int slot) {
   if (directDraw->CreateSurface(&description, &surface, nullptr) != DD_OK) return 0;
   setBlackKey(surface);
   imageSlots[slot] = surface;
-  slotNames[slot][0] = '\0';
+  rememberPicture(slot, kNoPicture, "");
   areaTotal += width * height;
   return 1;
 }
@@ -237,7 +338,7 @@ void shutdownGraphics(GfxWindow window) {
     if (imageSlots[slot] == nullptr) continue;
     imageSlots[slot]->Release();
     imageSlots[slot] = nullptr;
-    slotNames[slot][0] = '\0';
+    rememberPicture(slot, kNoPicture, "");
   }
   if (primarySurface != nullptr) {
     primarySurface->Release();
@@ -316,14 +417,11 @@ int32_t copySlotToSlot(int32_t x, int32_t y, const Rect& source, int targetSlot,
 int freeSurface(int slot) {
   IDirectDrawSurface* surface = slotSurface(slot);
   if (surface == nullptr) return 0;
-  DDSURFACEDESC description;
-  std::memset(&description, 0, sizeof description);
-  description.dwSize = kSurfaceDescSize;
-  surface->GetSurfaceDesc(&description);
+  const DDSURFACEDESC description = surfaceDescription(surface);
   areaTotal -= static_cast<int32_t>(description.dwWidth * description.dwHeight);
   surface->Release();
   imageSlots[slot] = nullptr;
-  slotNames[slot][0] = '\0';
+  rememberPicture(slot, kNoPicture, "");
   return 1;
 }
 
@@ -356,4 +454,18 @@ GfxFont createFont(const char* face, int width, int height) {
 void deleteFont() {
   if (textFont != nullptr) DeleteObject(textFont);
   textFont = nullptr;
+}
+
+int32_t drawText(int target, int32_t x, int32_t y, const char* text, uint32_t colour) {
+  IDirectDrawSurface* surface = target == kTextOnBackBuffer ? backBuffer : slotSurface(target);
+  if (surface == nullptr || textFont == nullptr || text == nullptr) return kGfxRefused;
+  HDC dc = surfaceDC(surface);
+  if (dc == nullptr) return kGfxRefused;
+  HGDIOBJ previous = SelectObject(dc, textFont);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  const BOOL drawn = TextOutA(dc, x, y, text, lstrlenA(text));
+  SelectObject(dc, previous);
+  surface->ReleaseDC(dc);
+  return drawn ? kGfxOk : kGfxRefused;
 }

@@ -1,14 +1,17 @@
-// Software back end for the SDL and headless shells: 32-bit x-8-8-8 surfaces
-// (0x00RRGGBB) carved from one fixed pool, pictures decoded from the bitmaps
-// embedded in the executable; present hands the back buffer to the shell.
+// Software back end for the SDL and headless shells and the page: 32-bit
+// x-8-8-8 surfaces (0x00RRGGBB) carved from one fixed pool, pictures decoded
+// from the bitmaps embedded in the executable or from bitmap files, text in
+// the 8-pixel bitmap font; present hands the back buffer to the shell.
 #include <algorithm>
 #include <cstddef>
 
+#include "gfx/bitmap_file.h"
 #include "gfx/bmp_decode.h"
 #include "gfx/clip.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_shell.h"
 #include "gfx/gfx_soft.h"
+#include "gfx/glyphs.h"
 #include "gfx/resources.h"
 
 namespace {
@@ -100,6 +103,27 @@ void copyPixels(const SoftSurface& from, const Rect& source, const SoftSurface& 
   }
 }
 
+// Decodes a bitmap straight into the free end of the pool and gives it to
+// the empty slot; nothing is kept unless it decodes whole.
+int decodeIntoSlot(const uint8_t* bytes, size_t size, SoftSurface* target) {
+  uint32_t* pixels = surfacePool + poolUsed;
+  int width = 0;
+  int height = 0;
+  if (!decodeBitmap(bytes, size, pixels, poolRoom(), &width, &height)) return 0;
+  target->pixels = pixels;
+  target->width = width;
+  target->height = height;
+  poolUsed += static_cast<size_t>(width) * static_cast<size_t>(height);
+  areaTotal += width * height;
+  return 1;
+}
+
+SoftSurface* textTarget(int target) {
+  if (target == kTextOnBackBuffer) return backBuffer.pixels != nullptr ? &backBuffer : nullptr;
+  if (occupiedSlot(target) == nullptr) return nullptr;
+  return &imageSlots[target];
+}
+
 int32_t checkedCopy(const SoftSurface& from, const Rect& source, const SoftSurface& to, const Rect& destination,
                     bool keyed) {
   if (from.pixels == nullptr || to.pixels == nullptr) return kGfxRefused;
@@ -127,16 +151,31 @@ int loadBitmap(const char* name, int slot) {
   size_t size = 0;
   const uint8_t* bytes = findResource(name, &size);
   if (bytes == nullptr) return 0;
-  // Decoded straight into the free end of the pool; kept only on success.
-  uint32_t* pixels = surfacePool + poolUsed;
-  int width = 0;
-  int height = 0;
-  if (!decodeBitmap(bytes, size, pixels, poolRoom(), &width, &height)) return 0;
-  target->pixels = pixels;
-  target->width = width;
-  target->height = height;
-  poolUsed += static_cast<size_t>(width) * static_cast<size_t>(height);
-  areaTotal += width * height;
+  return decodeIntoSlot(bytes, size, target);
+}
+
+int loadBitmapFile(const char* name, int slot) {
+  SoftSurface* target = emptySlot(slot);
+  if (target == nullptr) return 0;
+  size_t size = 0;
+  const uint8_t* bytes = readBitmapFile(name, &size);
+  if (bytes == nullptr) return 0;
+  return decodeIntoSlot(bytes, size, target);
+}
+
+int reloadBitmapFile(const char* name, int slot) {
+  const SoftSurface* surface = occupiedSlot(slot);
+  if (surface == nullptr) return 0;
+  size_t size = 0;
+  const uint8_t* bytes = readBitmapFile(name, &size);
+  if (bytes == nullptr) return 0;
+  // Decoded first into the free end of the pool, borrowed for the copy only
+  // (so the whole picture must fit there), so that a file that fails
+  // halfway leaves the slot as it was.
+  SoftSurface picture = {surfacePool + poolUsed, 0, 0};
+  if (!decodeBitmap(bytes, size, picture.pixels, poolRoom(), &picture.width, &picture.height)) return 0;
+  const Rect overlap = {0, 0, std::min(picture.width, surface->width), std::min(picture.height, surface->height)};
+  copyPixels(picture, overlap, *surface, overlap, false);
   return 1;
 }
 
@@ -238,6 +277,13 @@ GfxFont createFont(const char*, int width, int height) {
 }
 
 void deleteFont() { textFont.made = 0; }
+
+int32_t drawText(int target, int32_t x, int32_t y, const char* text, uint32_t colour) {
+  SoftSurface* surface = textTarget(target);
+  if (surface == nullptr || !textFont.made || text == nullptr) return kGfxRefused;
+  drawGlyphText(surface->pixels, surface->width, surface->height, x, y, text, toNativeColor(colour));
+  return kGfxOk;
+}
 
 const uint32_t* backBufferPixels(int32_t* width, int32_t* height) {
   *width = backBuffer.width;

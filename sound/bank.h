@@ -1,5 +1,5 @@
 // The sound bank: 256 slots of finished sounds on the sound device, their
-// creation from voice records, and playback.
+// creation from voice records or wave data, playback and the buffer controls.
 #pragma once
 #include <cstdint>
 
@@ -23,6 +23,27 @@ int initSound(void* window);
 // buffer or the working memory cannot be had, or the request is unusable (no
 // voices, a slot out of range, no samples); the slot then keeps what it had.
 int createSynthSound(const VoiceDef* voices, int count, int slot);
+
+// A wave (RIFF, PCM, mono, 8-bit unsigned, 22050 Hz, as readWavSamples in
+// wav_read.h takes it) loaded into the slot, by the same rules and results as
+// createSynthSound: from the program's wave resource of that name (matched
+// without regard to case), or from the file of that name under the base
+// directory (gfx/base_directory.h, whose rules keep the name inside it; a
+// refused name is not looked for). A missing, unreadable or malformed
+// wave loads nothing and leaves the slot as it was. The game loads none.
+int loadWaveResource(const char* name, int slot);
+int loadWaveFile(const char* name, int slot);
+
+// The controls of the slot's sound, clamped to what the device takes; nothing
+// for an empty slot, a slot out of range, or no device. The game sets none.
+// Frequency: value x 10 + 100 Hz, within 100..100000 (2195 is the sounds' own
+// 22050 Hz). Volume: value x 8 - 2400 hundredths of a decibel, within
+// -10000..0 (300 and above is full). Pan: (value - 256) x 10 hundredths of a
+// decibel taken off the right (below 256) or the left (above), within
+// -10000..10000.
+void setSoundFrequency(int slot, int value);
+void setSoundVolume(int slot, int value);
+void setSoundPan(int slot, int value);
 
 // Mode 1 restarts the slot's sound and plays it once, mode 0 stops and
 // rewinds it, mode -1 plays it looping from its current position. Nothing

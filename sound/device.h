@@ -3,6 +3,7 @@
 // device_headless.cpp.
 // Only the sound bank calls these, from the main thread.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // A static buffer of unsigned 8-bit mono samples at 22050 Hz, owned by the device.
@@ -33,6 +34,25 @@ void rewindDeviceBuffer(DeviceBuffer* buffer);
 // round until stopped. A buffer that is already playing keeps going from
 // where it is; the latest call decides whether it loops.
 void playDeviceBuffer(DeviceBuffer* buffer, int looping);
+
+// The three controls of a buffer, in DirectSound's units and ranges (the bank
+// clamps to them): the playback rate in Hz, the volume in hundredths of a
+// decibel, the pan as hundredths of a decibel taken off the other side
+// (negative: the right is quieter). A new buffer plays at 22050 Hz, full
+// volume, centred.
+constexpr int kDeviceFrequencyLowest = 100;
+constexpr int kDeviceFrequencyHighest = 100000;
+constexpr int kDeviceVolumeSilent = -10000;
+constexpr int kDeviceVolumeFull = 0;
+constexpr int kDevicePanLeft = -10000;
+constexpr int kDevicePanRight = 10000;
+void setDeviceBufferFrequency(DeviceBuffer* buffer, int hertz);
+void setDeviceBufferVolume(DeviceBuffer* buffer, int volume);
+void setDeviceBufferPan(DeviceBuffer* buffer, int pan);
+
+// The bytes of the named wave resource built into the program, the name
+// matched without regard to case; nullptr (and *size 0) when there is none.
+const uint8_t* findSoundResource(const char* name, size_t* size);
 
 // Every playSound request, made before the bank decides whether it does
 // anything. The headless device keeps them for the replay trace, the SDL and

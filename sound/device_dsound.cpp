@@ -19,12 +19,14 @@ namespace {
 constexpr int kMaxBuffers = 512;
 constexpr DWORD kPrimaryFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN |
                                 DSBCAPS_CTRLVOLUME | DSBCAPS_GLOBALFOCUS;  // 0x80E3
-// A static buffer that stays audible while another window has the focus.
+// A static buffer that stays audible while another window has the focus,
+// with the frequency, pan and volume controls the bank's setters use.
 constexpr DWORD kSoundFlags = kPrimaryFlags & ~DWORD{DSBCAPS_PRIMARYBUFFER};  // 0x80E2
 constexpr DWORD kSampleRate = 22050;
 constexpr WORD kChannels = 1;
 constexpr WORD kBitsPerSample = 8;
 constexpr WORD kBlockAlign = 1;
+constexpr char kWaveResourceType[] = "WAVE";
 
 IDirectSound* device = nullptr;
 IDirectSoundBuffer* primaryBuffer = nullptr;
@@ -133,6 +135,30 @@ void rewindDeviceBuffer(DeviceBuffer* record) {
 
 void playDeviceBuffer(DeviceBuffer* record, int looping) {
   if (record != nullptr && record->buffer != nullptr) record->buffer->Play(0, 0, looping ? DSBPLAY_LOOPING : 0);
+}
+
+void setDeviceBufferFrequency(DeviceBuffer* record, int hertz) {
+  if (record != nullptr && record->buffer != nullptr) record->buffer->SetFrequency(static_cast<DWORD>(hertz));
+}
+
+void setDeviceBufferVolume(DeviceBuffer* record, int volume) {
+  if (record != nullptr && record->buffer != nullptr) record->buffer->SetVolume(volume);
+}
+
+void setDeviceBufferPan(DeviceBuffer* record, int pan) {
+  if (record != nullptr && record->buffer != nullptr) record->buffer->SetPan(pan);
+}
+
+// Resources stay mapped for the life of the process; nothing is freed.
+const uint8_t* findSoundResource(const char* name, size_t* size) {
+  *size = 0;
+  HRSRC found = FindResourceA(nullptr, name, kWaveResourceType);
+  if (found == nullptr) return nullptr;
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr) return nullptr;
+  *size = SizeofResource(nullptr, found);
+  return static_cast<const uint8_t*>(bytes);
 }
 
 void noteSoundRequest(int, int) {}

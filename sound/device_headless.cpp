@@ -2,6 +2,7 @@
 // DirectSound's do, and are mixed only when the frame clock asks.
 #include <cstring>
 
+#include "gfx/resources.h"
 #include "sound/device.h"
 #include "sound/headless_sound.h"
 #include "sound/mixer.h"
@@ -65,7 +66,7 @@ void stopDeviceBuffer(DeviceBuffer* buffer) {
 
 void rewindDeviceBuffer(DeviceBuffer* buffer) {
   logCall(kSoundCallRewind, buffer->number, 0);
-  buffer->position = 0;
+  rewindMixerBuffer(buffer);
 }
 
 void playDeviceBuffer(DeviceBuffer* buffer, int looping) {
@@ -73,6 +74,24 @@ void playDeviceBuffer(DeviceBuffer* buffer, int looping) {
   buffer->playing = 1;
   buffer->looping = looping ? 1 : 0;
 }
+
+void setDeviceBufferFrequency(DeviceBuffer* buffer, int hertz) {
+  logCall(kSoundCallFrequency, buffer->number, hertz);
+  setMixerBufferFrequency(buffer, hertz);
+}
+
+void setDeviceBufferVolume(DeviceBuffer* buffer, int volume) {
+  logCall(kSoundCallVolume, buffer->number, volume);
+  setMixerBufferVolume(buffer, volume);
+}
+
+void setDeviceBufferPan(DeviceBuffer* buffer, int pan) {
+  logCall(kSoundCallPan, buffer->number, pan);
+  setMixerBufferPan(buffer, pan);
+}
+
+// The executable's embedded table, as the SDL build's.
+const uint8_t* findSoundResource(const char* name, size_t* size) { return findResource(name, size); }
 
 void noteSoundRequest(int slot, int mode) {
   logCall(kSoundCallRequest, slot, mode);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "gfx/resources.h"
 #include "sound/device.h"
 #include "sound/mixer.h"
 #include "sound/request_log.h"
@@ -86,7 +87,7 @@ void stopDeviceBuffer(DeviceBuffer* buffer) {
 
 void rewindDeviceBuffer(DeviceBuffer* buffer) {
   lockDevice();
-  buffer->position = 0;
+  rewindMixerBuffer(buffer);
   unlockDevice();
 }
 
@@ -96,6 +97,27 @@ void playDeviceBuffer(DeviceBuffer* buffer, int looping) {
   buffer->looping = looping ? 1 : 0;
   unlockDevice();
 }
+
+void setDeviceBufferFrequency(DeviceBuffer* buffer, int hertz) {
+  lockDevice();
+  setMixerBufferFrequency(buffer, hertz);
+  unlockDevice();
+}
+
+void setDeviceBufferVolume(DeviceBuffer* buffer, int volume) {
+  lockDevice();
+  setMixerBufferVolume(buffer, volume);
+  unlockDevice();
+}
+
+void setDeviceBufferPan(DeviceBuffer* buffer, int pan) {
+  lockDevice();
+  setMixerBufferPan(buffer, pan);
+  unlockDevice();
+}
+
+// The pictures' table holds the program's wave resources too; it has none yet.
+const uint8_t* findSoundResource(const char* name, size_t* size) { return findResource(name, size); }
 
 // Kept for the live trace (pinwick --trace); the main thread alone writes it.
 void noteSoundRequest(int slot, int mode) { noteRequest(&frameRequests, slot, mode); }

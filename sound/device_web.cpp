@@ -4,6 +4,7 @@
 // device and the game runs silent.
 #include <emscripten.h>
 
+#include "gfx/resources.h"
 #include "sound/device.h"
 #include "sound/mixer.h"
 #include "sound/request_log.h"
@@ -17,9 +18,14 @@ constexpr int kSamplesPerFrame = 441;  // 20 ms
 constexpr int kPullSamples = 1024;
 // Room for one pull at any rate the page's audio may run at (from 8000 Hz).
 constexpr int kMixCapacity = 4096;
+// A second of silence parks the audio: a running context pulls the mixer
+// on the browser's audio thread even when nothing plays, which is most of
+// a match.
+constexpr int kParkAfterSilentFrames = 50;
 
 uint8_t mixed[kMixCapacity];
 int deviceOpen = 0;
+int silentFrames = 0;
 SoundRequestLog frameRequests;
 }  // namespace
 
@@ -57,15 +63,38 @@ EM_JS(int, webAudioOpen, (int sampleRate, int pullSamples), {
   node.connect(gain);
   gain.connect(ctx.destination);
   var resume = function() {
-    if (ctx.state != "running") ctx.resume();
+    if (ctx.state != "running" && Pinwick.audio && !Pinwick.audio.parked) ctx.resume();
   };
   ["pointerdown", "keydown", "touchend"].forEach(function(type) { window.addEventListener(type, resume, true); });
-  Pinwick.audio = {ctx : ctx, node : node, gain : gain};
+  // parked: suspended by us while silent, after the player's gesture let it
+  // run; waking: resumed by us and not yet running.
+  Pinwick.audio = {ctx : ctx, node : node, gain : gain, parked : false, waking : false};
   Pinwick.applyVolume();
   return 1;
 });
 
-EM_JS(int, webAudioRunning, (), { return Pinwick.audio && Pinwick.audio.ctx.state == "running" ? 1 : 0; });
+// A parked or waking context counts as running: it pulls what it missed
+// once it runs, so the mix must not move on unheard meanwhile.
+EM_JS(int, webAudioRunning, (), {
+  var audio = Pinwick.audio;
+  return audio && (audio.ctx.state == "running" || audio.parked || audio.waking) ? 1 : 0;
+});
+
+EM_JS(void, webAudioPark, (), {
+  var audio = Pinwick.audio;
+  if (!audio || audio.parked || audio.waking || audio.ctx.state != "running") return;
+  audio.parked = true;
+  audio.ctx.suspend();
+});
+
+EM_JS(void, webAudioWake, (), {
+  var audio = Pinwick.audio;
+  if (!audio || !audio.parked) return;
+  audio.parked = false;
+  audio.waking = true;
+  var done = function() { audio.waking = false; };
+  audio.ctx.resume().then(done, done);
+});
 
 EM_JS(void, webAudioClose, (), {
   if (!Pinwick.audio) return;
@@ -81,7 +110,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* webMixSound(int count) {
 }
 
 void keepWebSoundTime() {
-  if (deviceOpen && !webAudioRunning()) mixBuffers(nullptr, kSamplesPerFrame);
+  if (!deviceOpen) return;
+  if (!webAudioRunning()) {
+    mixBuffers(nullptr, kSamplesPerFrame);
+    return;
+  }
+  if (mixerBufferPlaying()) silentFrames = 0;
+  else if (++silentFrames >= kParkAfterSilentFrames) webAudioPark();
 }
 
 int openSoundDevice(void*) {
@@ -104,12 +139,23 @@ void releaseDeviceBuffer(DeviceBuffer* buffer) { releaseMixerBuffer(buffer); }
 
 void stopDeviceBuffer(DeviceBuffer* buffer) { buffer->playing = 0; }
 
-void rewindDeviceBuffer(DeviceBuffer* buffer) { buffer->position = 0; }
+void rewindDeviceBuffer(DeviceBuffer* buffer) { rewindMixerBuffer(buffer); }
 
 void playDeviceBuffer(DeviceBuffer* buffer, int looping) {
   buffer->playing = 1;
   buffer->looping = looping ? 1 : 0;
+  silentFrames = 0;
+  webAudioWake();
 }
+
+void setDeviceBufferFrequency(DeviceBuffer* buffer, int hertz) { setMixerBufferFrequency(buffer, hertz); }
+
+void setDeviceBufferVolume(DeviceBuffer* buffer, int volume) { setMixerBufferVolume(buffer, volume); }
+
+void setDeviceBufferPan(DeviceBuffer* buffer, int pan) { setMixerBufferPan(buffer, pan); }
+
+// The page's embedded table, as the SDL build's.
+const uint8_t* findSoundResource(const char* name, size_t* size) { return findResource(name, size); }
 
 // Kept for the live trace (the page's ?record).
 void noteSoundRequest(int slot, int mode) { noteRequest(&frameRequests, slot, mode); }

@@ -16,12 +16,15 @@ enum HeadlessSoundCallKind {
   kSoundCallRewind,
   kSoundCallPlay,
   kSoundCallRequest,  // a playSound request, whatever it then did
+  kSoundCallFrequency,
+  kSoundCallVolume,
+  kSoundCallPan,
 };
 
 // One logged call. For a request, id is the slot and value the mode. For the
 // buffer calls, id is the buffer's number (1, 2, ... in order of creation
-// since the device opened) and value the sample count of a create or 1 for a
-// looping play.
+// since the device opened) and value the sample count of a create, 1 for a
+// looping play, or the value a control was set to.
 struct HeadlessSoundCall {
   int kind;
   int id;

@@ -2,7 +2,7 @@
 # SDL's dummy driver, and the game itself in a private X server (Xvfb) driven
 # by xdotool and photographed with ImageMagick's import.
 pinwick_test(test_sdl_shell test_sdl_shell.cpp LIBS pinwick_sdl_game pinwick_pictures)
-pinwick_test(test_sdl_sound test_sdl_sound.cpp LIBS pinwick_sound pinwick_sound_sdl pinwick_game SDL2::SDL2)
+pinwick_test(test_sdl_sound test_sdl_sound.cpp LIBS pinwick_sound pinwick_sound_sdl pinwick_game pinwick_pictures SDL2::SDL2)
 
 # Asks a window to close as a close box does, and times how soon a window
 # appears (the resource bench).

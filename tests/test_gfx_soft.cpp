@@ -1,15 +1,22 @@
 // The software back end: the surface store's slot rules, keyed and unkeyed
-// copies, fills, colour conversion and presentation to the headless shell.
+// copies, fills, colour conversion, presentation to the headless shell, file
+// pictures and text.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "app/clock.h"
 #include "app/headless/headless_clock.h"
 #include "app/headless/headless_present.h"
+#include "gfx/base_directory.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_soft.h"
+#include "gfx/glyphs.h"
 #include "tests/test_gfx_bmp_writer.h"
 
 namespace {
@@ -45,7 +52,10 @@ class SoftGraphics : public ::testing::Test {
     ASSERT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 1);
     fillRect(kScreenRect, kPaper);
   }
-  void TearDown() override { shutdownGraphics(nullptr); }
+  void TearDown() override {
+    deleteFont();
+    shutdownGraphics(nullptr);
+  }
 };
 
 // The back buffer after the glyph (every pixel its own colour) is drawn at
@@ -338,9 +348,162 @@ TEST_F(SoftGraphics, PresentNearTheWrapNeitherHangsNorRushes) {
   EXPECT_EQ(tickCount(), 24u);
 }
 
-TEST_F(SoftGraphics, TheFontIsMadeAndDeleted) {
-  EXPECT_NE(createFont(nullptr, 6, 12), nullptr);
+TEST_F(SoftGraphics, TextNeedsTheFontAndATarget) {
+  ASSERT_EQ(createBlankSurface(8, 8, 40), 1);
+  EXPECT_EQ(drawText(kTextOnBackBuffer, 0, 0, "T", 0x00FFFFFF), kGfxRefused);  // no font yet
+  createFont(nullptr, 6, 12);
+  for (int target : {41, kSurfaceSlotCount, kTextOnBackBuffer - 1})
+    EXPECT_EQ(drawText(target, 0, 0, "T", 0x00FFFFFF), kGfxRefused) << target;
   deleteFont();
+  EXPECT_EQ(drawText(40, 0, 0, "T", 0x00FFFFFF), kGfxRefused);
+  EXPECT_EQ(backBuffer(), std::vector<uint32_t>(kScreenWidth * kScreenHeight, kPaper));
+  EXPECT_EQ(slotContents(40), std::vector<uint32_t>(64, 0u));
+}
+
+namespace {
+// Paper with a 'T' at (x, y): a three-pixel bar, a stem of five under its middle.
+std::vector<uint32_t> paperWithTAt(int64_t x, int64_t y, uint32_t ink) {
+  std::vector<uint32_t> want(kScreenWidth * kScreenHeight, kPaper);
+  auto put = [&](int64_t px, int64_t py) {
+    if (px >= 0 && px < kScreenWidth && py >= 0 && py < kScreenHeight) want[py * kScreenWidth + px] = ink;
+  };
+  for (int column = 0; column < 3; ++column) put(x + column, y);
+  for (int row = 1; row < 6; ++row) put(x + 1, y + row);
+  return want;
+}
+}  // namespace
+
+TEST_F(SoftGraphics, TextSetsOnlyTheLettersPixelsInTheConvertedColour) {
+  createFont(nullptr, 6, 12);
+  // The full-width question mark starts 4 pixels on; the accented e, which
+  // the font lacks, takes no room; the line break ends the text.
+  ASSERT_EQ(drawText(kTextOnBackBuffer, 10, 20, "T\xC3\xA9\xEF\xBC\x9F\nT", 0x00332211), kGfxOk);
+  const uint32_t ink = 0x00112233;
+  std::vector<uint32_t> want = paperWithTAt(10, 20, ink);
+  const Glyph* question = findGlyph(0xFF1F);
+  ASSERT_NE(question, nullptr);
+  for (int row = 0; row < kGlyphRows; ++row)
+    for (int column = 0; column < 8; ++column)
+      if (question->rows[row] & (0x80 >> column)) want[(20 + row) * kScreenWidth + 14 + column] = ink;
+  EXPECT_EQ(backBuffer(), want);
+  // Into a slot, its black stays black: the background is transparent.
+  ASSERT_EQ(createBlankSurface(5, 3, 40), 1);
+  ASSERT_EQ(drawText(40, 1, -1, "T", 0x00332211), kGfxOk);
+  EXPECT_EQ(slotContents(40), (std::vector<uint32_t>{0, 0, ink, 0, 0, 0, 0, ink, 0, 0, 0, 0, ink, 0, 0}));
+}
+
+TEST_F(SoftGraphics, TextIsClippedToItsTarget) {
+  createFont(nullptr, 6, 12);
+  ASSERT_EQ(createBlankSurface(kScreenWidth, kScreenHeight, 41), 1);  // the memory just past the back buffer
+  const int32_t positions[][2] = {{-1, 10},  {-2, -1}, {158, 10},       {40, 55},       {159, 59},
+                                  {160, 10}, {40, 60}, {INT32_MAX, 10}, {INT32_MIN, 10}, {40, INT32_MAX}};
+  for (const auto& p : positions) {
+    fillRect(kScreenRect, kPaper);
+    EXPECT_EQ(drawText(kTextOnBackBuffer, p[0], p[1], "T", 0x00FFFFFF), kGfxOk);
+    EXPECT_EQ(backBuffer(), paperWithTAt(p[0], p[1], 0x00FFFFFF)) << "at " << p[0] << "," << p[1];
+  }
+  EXPECT_EQ(slotContents(41), std::vector<uint32_t>(kScreenWidth * kScreenHeight, 0u));
+}
+
+// A folder of the test's own, holding the base directory file pictures are
+// named from while the test runs.
+class SoftGraphicsFiles : public SoftGraphics {
+ protected:
+  void SetUp() override {
+    SoftGraphics::SetUp();
+    char pattern[] = "/tmp/pinwick-gfx-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root = pattern;
+    base = root + "/base";
+    std::filesystem::create_directories(base + "/sub");
+    ASSERT_EQ(setBaseDirectory(base.c_str()), 1);
+  }
+  void TearDown() override {
+    setBaseDirectory(nullptr);
+    std::filesystem::remove_all(root);
+    SoftGraphics::TearDown();
+  }
+  static void write(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
+  std::string root;
+  std::string base;
+};
+
+TEST_F(SoftGraphicsFiles, NamesThatLeaveTheBaseDirectoryAreRefused) {
+  // Each name finds a real picture, so only the name check can refuse it.
+  const std::vector<uint8_t> mono = encodeBitmap(monoPicture());
+  std::filesystem::create_directories(base + "/...");
+  for (const std::string& path :
+       {root + "/outside.bmp", base + "/sub/mono.bmp", base + "/C:mono.bmp", base + "/.../mono.bmp"})
+    write(path, mono);
+  const std::string absolute = base + "/sub/mono.bmp";
+  ASSERT_EQ(loadBitmap("Checker", 2), 1);
+  const std::vector<uint32_t> checker = slotContents(2);
+  const int32_t area = surfaceAreaTotal();
+  for (const char* name : {"", static_cast<const char*>(nullptr), "../outside.bmp", "sub/../../outside.bmp", "sub/..",
+                           "C:mono.bmp", ".../mono.bmp", "\\sub\\mono.bmp", "sub\\..\\..\\outside.bmp"}) {
+    const char* shown = name != nullptr ? name : "null";
+    EXPECT_EQ(loadBitmapFile(name, 1), 0) << shown;
+    EXPECT_EQ(reloadBitmapFile(name, 2), 0) << shown;
+    EXPECT_TRUE(slotEmpty(1)) << shown;
+    EXPECT_EQ(slotContents(2), checker) << shown;
+    EXPECT_EQ(surfaceAreaTotal(), area) << shown;
+  }
+  EXPECT_EQ(loadBitmapFile("sub/mono.bmp", 1), 1);  // below the base directory is fine
+  // "" is the current directory, where an absolute name would be found as it is.
+  ASSERT_EQ(setBaseDirectory(""), 1);
+  EXPECT_EQ(loadBitmapFile(absolute.c_str(), 3), 0);
+  EXPECT_EQ(setBaseDirectory(nullptr), 0);  // the page: no folder at all
+  EXPECT_EQ(loadBitmapFile("sub/mono.bmp", 3), 0);
+}
+
+TEST_F(SoftGraphicsFiles, APictureLoadsAndReloadsOverTheSurfaceItFinds) {
+  write(base + "/glyph.bmp", encodeBitmap(glyphPicture()));          // 6 x 6
+  write(base + "/sub/checker.bmp", encodeBitmap(checkerPicture()));  // 4 x 4
+  ASSERT_EQ(loadBitmapFile("glyph.bmp", 1), 1);
+  EXPECT_EQ(slotContents(1), expectedPixels(glyphPicture()));
+  EXPECT_EQ(loadBitmapFile("glyph.bmp", 1), 0);    // occupied
+  EXPECT_EQ(reloadBitmapFile("glyph.bmp", 2), 0);  // empty
+  // Smaller: the checker covers the top-left 4 x 4, black included; the
+  // glyph's last two columns and rows stay.
+  ASSERT_EQ(reloadBitmapFile("sub/checker.bmp", 1), 1);
+  std::vector<uint32_t> want = expectedPixels(glyphPicture());
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) want[y * 6 + x] = (x + y) % 2 == 0 ? 0u : 0x00FFFFFFu;
+  EXPECT_EQ(slotContents(1), want);
+  // Larger: only what fits the 4 x 4 surface is copied.
+  ASSERT_EQ(loadBitmapFile("sub/checker.bmp", 2), 1);
+  ASSERT_EQ(reloadBitmapFile("glyph.bmp", 2), 1);
+  std::vector<uint32_t> corner;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) corner.push_back(glyphColour(x, y));
+  EXPECT_EQ(slotContents(2), corner);
+  EXPECT_EQ(surfaceAreaTotal(), 36 + 16);
+}
+
+TEST_F(SoftGraphicsFiles, ABadFileChangesNothing) {
+  const std::vector<uint8_t> glyph = encodeBitmap(glyphPicture());
+  write(base + "/truncated.bmp", std::vector<uint8_t>(glyph.begin(), glyph.end() - 1));
+  // The glyph's last pixel, decoded last, uses its 37th colour: with one
+  // colour fewer the decoding fails only after every other pixel is out.
+  std::vector<uint8_t> lateFault = glyph;
+  putU32(lateFault, kBmpColoursUsedAt, 36);
+  write(base + "/late.bmp", lateFault);
+  // A good picture at the start of a file larger than any picture may be.
+  std::vector<uint8_t> huge = glyph;
+  huge.resize(size_t{1} << 19);
+  write(base + "/huge.bmp", huge);
+  ASSERT_EQ(createBlankSurface(6, 6, 2), 1);
+  fillSlotRect(2, {0, 0, 6, 6}, kPaper);
+  const int32_t area = surfaceAreaTotal();
+  for (const char* name : {"missing.bmp", "sub", "truncated.bmp", "late.bmp", "huge.bmp"}) {
+    EXPECT_EQ(loadBitmapFile(name, 1), 0) << name;
+    EXPECT_EQ(reloadBitmapFile(name, 2), 0) << name;
+    EXPECT_TRUE(slotEmpty(1)) << name;
+    EXPECT_EQ(slotContents(2), std::vector<uint32_t>(36, kPaper)) << name;
+    EXPECT_EQ(surfaceAreaTotal(), area) << name;
+  }
 }
 
 TEST_F(SoftGraphics, FreeingASlotTakesItsAreaOffAndLetsItBeFilledAgain) {

@@ -18,7 +18,6 @@
 #include "app/input_testing.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
-#include "app/sdl/glyphs.h"
 #include "app/sdl/icon_file.h"
 #include "app/sdl/instance_lock.h"
 #include "app/sdl/launch.h"
@@ -29,6 +28,7 @@
 #include "app/texts.h"
 #include "app/window_proc.h"
 #include "app/window_proc_testing.h"
+#include "gfx/glyphs.h"
 #include "gfx/resources.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // heard through the headless device.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -256,6 +257,33 @@ TEST_F(SoundBank, ShutdownReleasesSlotsInOrderThenTheDevice) {
   EXPECT_EQ(headlessSoundCallCount(), 1);
 }
 
+TEST_F(SoundBank, ControlsMapTheirValuesAndClamp) {
+  struct Case {
+    void (*set)(int slot, int value);
+    int kind, value, sent;
+  };
+  const Case cases[] = {
+      {setSoundFrequency, kSoundCallFrequency, 0, 100},    {setSoundFrequency, kSoundCallFrequency, 2195, 22050},
+      {setSoundFrequency, kSoundCallFrequency, -11, 100},  {setSoundFrequency, kSoundCallFrequency, INT_MAX, 100000},
+      {setSoundVolume, kSoundCallVolume, 299, -8},         {setSoundVolume, kSoundCallVolume, 301, 0},
+      {setSoundVolume, kSoundCallVolume, -951, -10000},    {setSoundVolume, kSoundCallVolume, INT_MIN, -10000},
+      {setSoundPan, kSoundCallPan, 0, -2560},              {setSoundPan, kSoundCallPan, 1257, 10000},
+      {setSoundPan, kSoundCallPan, INT_MIN, -10000},
+  };
+  for (const Case& c : cases) {
+    clearHeadlessSoundCalls();
+    c.set(4, c.value);
+    ASSERT_EQ(headlessSoundCallCount(), 1) << c.value;
+    EXPECT_EQ(headlessSoundCall(0).kind, c.kind) << c.value;
+    EXPECT_EQ(headlessSoundCall(0).id, 4) << "slot 4 holds buffer 4";
+    EXPECT_EQ(headlessSoundCall(0).value, c.sent) << c.value;
+  }
+  clearHeadlessSoundCalls();
+  for (const Case& c : cases)
+    for (int slot : {0, 9, -1, 256}) c.set(slot, c.value);
+  EXPECT_EQ(headlessSoundCallCount(), 0);
+}
+
 TEST(SoundWithoutDevice, EverythingIsSilentAndLoadingGoesOn) {
   shutdownSound();
   setHeadlessSoundDeviceAvailable(0);
@@ -267,8 +295,11 @@ TEST(SoundWithoutDevice, EverythingIsSilentAndLoadingGoesOn) {
     EXPECT_EQ(createSynthSound(kShippedVoices + run.firstVoice, run.voiceCount, run.slot), 1);
   }
   EXPECT_EQ(randomState(), before);  // nothing was rendered
+  EXPECT_EQ(loadWaveFile("no such file.wav", 9), 1);
+  EXPECT_EQ(loadWaveResource("no such sound", 9), 1);
   playSound(1, kPlayOnce);
   playSound(7, kPlayLoop);
+  setSoundVolume(1, 0);
   shutdownSound();
   EXPECT_EQ(headlessSoundCallCount(), 2);  // the two requests, nothing else
   EXPECT_EQ(countCalls(kSoundCallRequest), 2);

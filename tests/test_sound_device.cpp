@@ -111,18 +111,51 @@ TEST_F(HeadlessDevice, MixesBuffersIntoAClampedSum) {
   for (DeviceBuffer* buffer : {a, b, c, d, e}) releaseDeviceBuffer(buffer);
 }
 
+TEST_F(HeadlessDevice, RateStepsThroughTheSamples) {
+  DeviceBuffer* b = createDeviceBuffer(ramp(5).data(), 5);
+  setDeviceBufferFrequency(b, 44100);
+  playDeviceBuffer(b, 1);
+  EXPECT_EQ(listen(6), std::vector<uint8_t>({129, 131, 133, 130, 132, 129}));  // looping wraps mid-step
+  setDeviceBufferFrequency(b, 11025);
+  rewindDeviceBuffer(b);
+  listen(1);
+  rewindDeviceBuffer(b);  // half-way into a sample: back to the very start
+  playDeviceBuffer(b, 0);
+  EXPECT_EQ(listen(11), std::vector<uint8_t>({129, 129, 130, 130, 131, 131, 132, 132, 133, 133, 128}));
+  releaseDeviceBuffer(b);
+}
+
+TEST_F(HeadlessDevice, VolumeAndPanScaleTheSignal) {
+  const std::vector<uint8_t> wave = {228, 28, 129, 127};  // +100, -100, +1, -1
+  DeviceBuffer* b = createDeviceBuffer(wave.data(), 4);
+  playDeviceBuffer(b, 1);
+  setDeviceBufferVolume(b, -600);  // half the amplitude
+  EXPECT_EQ(listen(4), std::vector<uint8_t>({178, 78, 129, 127}));
+  setDeviceBufferVolume(b, kDeviceVolumeSilent);
+  EXPECT_EQ(listen(4), std::vector<uint8_t>(4, 128));
+  setDeviceBufferVolume(b, kDeviceVolumeFull);
+  setDeviceBufferPan(b, kDevicePanLeft);  // one side of the two is heard
+  EXPECT_EQ(listen(4), std::vector<uint8_t>({178, 78, 129, 127}));
+  setDeviceBufferPan(b, 600);
+  EXPECT_EQ(listen(4), std::vector<uint8_t>({128 + 75, 128 - 75, 129, 127}));
+  setDeviceBufferPan(b, 0);
+  EXPECT_EQ(listen(4), wave);
+  releaseDeviceBuffer(b);
+}
+
 TEST_F(HeadlessDevice, LogsEveryCallUntilFull) {
   DeviceBuffer* b = createDeviceBuffer(ramp(10).data(), 10);
   playDeviceBuffer(b, 1);
   stopDeviceBuffer(b);
   rewindDeviceBuffer(b);
+  setDeviceBufferPan(b, -20);
   releaseDeviceBuffer(b);
   const HeadlessSoundCall expected[] = {
       {kSoundCallCreate, 1, 10}, {kSoundCallPlay, 1, 1}, {kSoundCallStop, 1, 0},
-      {kSoundCallRewind, 1, 0},  {kSoundCallRelease, 1, 0},
+      {kSoundCallRewind, 1, 0},  {kSoundCallPan, 1, -20}, {kSoundCallRelease, 1, 0},
   };
-  ASSERT_EQ(headlessSoundCallCount(), 5);
-  for (int i = 0; i < 5; ++i) {
+  ASSERT_EQ(headlessSoundCallCount(), 6);
+  for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(headlessSoundCall(i).kind, expected[i].kind) << i;
     EXPECT_EQ(headlessSoundCall(i).id, expected[i].id) << i;
     EXPECT_EQ(headlessSoundCall(i).value, expected[i].value) << i;
@@ -130,7 +163,7 @@ TEST_F(HeadlessDevice, LogsEveryCallUntilFull) {
 
   for (int i = 0; i < kHeadlessCallCapacity + 3; ++i) noteSoundRequest(1, 1);
   EXPECT_EQ(headlessSoundCallCount(), kHeadlessCallCapacity);
-  EXPECT_EQ(headlessSoundCallsDropped(), 8);
+  EXPECT_EQ(headlessSoundCallsDropped(), 9);
   char text[16];
   EXPECT_EQ(formatHeadlessSoundRequests(text, sizeof text), 0);
   EXPECT_STREQ(text, "?");

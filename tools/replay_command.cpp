@@ -11,6 +11,7 @@
 #include "app/game_options.h"
 #include "app/headless/headless_clock.h"
 #include "app/headless/headless_shell.h"
+#include "gfx/base_directory.h"
 #include "gfx/gfx.h"
 #include "scenes/driver.h"
 #include "sound/wav_file.h"
@@ -155,6 +156,8 @@ int runReplayCommand(int argc, char** argv) {
   }
   options.trace = trace;
   setHeadlessSeconds(seconds);
+  // The tool has no folder of its own: files are named from where it runs.
+  setBaseDirectory(".");
 
   const auto started = std::chrono::steady_clock::now();
   HeadlessRunResult result = runHeadlessGame(options);

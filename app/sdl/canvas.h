@@ -32,7 +32,3 @@ void canvasFrame(const Rect& r, uint32_t colour);
 void canvasText(int32_t x, int32_t y, const char* text, uint32_t colour);
 // The width canvasText draws, up to the end or the first line break.
 int32_t textWidth(const char* text);
-
-// The next code point of UTF-8 text, advancing *text; malformed bytes come
-// out one at a time as U+FFFD. 0 at the terminating zero (not advanced).
-uint32_t nextCodepoint(const char** text);

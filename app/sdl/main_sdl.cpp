@@ -17,6 +17,7 @@
 #include "app/texts.h"
 #include "app/version.h"
 #include "app/window_proc.h"
+#include "gfx/base_directory.h"
 #include "gfx/resources.h"
 
 namespace {
@@ -142,6 +143,12 @@ int main(int argc, char** argv) {
   openLiveTrace(options.trace);
   applyGameOptions(options.game);
   recordGameOptions(options.game);
+  // Sounds and pictures loaded by name come from the program's folder, as on
+  // Windows.
+  if (char* folder = SDL_GetBasePath()) {
+    setBaseDirectory(folder);
+    SDL_free(folder);
+  }
   if (!openFrameLogFromEnvironment())
     std::fprintf(stderr, "pinwick: cannot write the frame log %s; the game runs without it\n",
                  std::getenv(kFrameLogVariable));

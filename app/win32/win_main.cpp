@@ -7,6 +7,7 @@
 #include "app/game_main.h"
 #include "app/texts.h"
 #include "app/win32/win32_shell.h"
+#include "gfx/base_directory.h"
 #include "gfx/gfx.h"
 
 namespace {
@@ -22,7 +23,7 @@ constexpr char kAcceleratorName[] = "ACCEL";
 constexpr UINT kTimerResolutionMs = 1;
 
 HANDLE instanceMutex = nullptr;
-// Where files loaded by name would be looked for; the game loads none.
+// Where files loaded by name are looked for; the game loads none.
 char baseDirectory[MAX_PATH] = "";
 
 void findBaseDirectory() {
@@ -51,6 +52,7 @@ int runProgram(HINSTANCE instance) {
   }
   instanceMutex = CreateMutexA(nullptr, FALSE, kTextInstanceName);
   findBaseDirectory();
+  setBaseDirectory(baseDirectory);
 
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = gameWindowProc;

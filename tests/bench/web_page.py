@@ -3,7 +3,7 @@
 (build/web by default).
   - its first frame: from the navigation's start to the browser's first
     paint after the start-up picture, the median of several loads with the
-    browser's cache off,
+    browser's cache off, after one warm-up load,
   - the size of pinwick.wasm and pinwick.js together, as served and gzipped,
   - the processor time of the page's renderer over 20 s of a running match
     at 50 frames a second (the whole browser's is shown beside it).
@@ -17,7 +17,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from page_driver import Browser, serve  # noqa: E402
 
 PAGE_DIR = sys.argv[1] if len(sys.argv) > 1 else "build/web"
-LOADS = 7
+LOADS = 9
+WARM_UP_LOADS = 1
 MATCH_SECONDS = 20
 TARGET_FIRST_FRAME_MS = 150
 TARGET_BYTES = 300 * 1024
@@ -76,16 +77,19 @@ def main():
     server, address = serve(PAGE_DIR)
     browser = Browser()
     try:
+        # The first navigation of a fresh browser also starts its renderer
+        # and warms its caches of its own code; a player's browser runs already.
         firsts = []
-        for _ in range(LOADS):
+        for _ in range(WARM_UP_LOADS + LOADS):
             browser.open_page("about:blank")
             browser.call("Network.setCacheDisabled", cacheDisabled=True)
             browser.call("Page.navigate", url=address)
             firsts.append(browser.wait_for("typeof Pinwick != 'undefined' && Pinwick.firstPaintMs", "the first frame"))
             browser.call("Target.closeTarget", session=False, targetId=browser.target)
+        firsts = firsts[WARM_UP_LOADS:]
         first = sorted(firsts)[LOADS // 2]
-        print("first frame: %.0f ms after navigation (median of %d: %s); target %d ms"
-              % (first, LOADS, " ".join("%.0f" % f for f in firsts), TARGET_FIRST_FRAME_MS))
+        print("first frame: %.0f ms after navigation (median of %d after %d warm-up: %s); target %d ms"
+              % (first, LOADS, WARM_UP_LOADS, " ".join("%.0f" % f for f in firsts), TARGET_FIRST_FRAME_MS))
         if first > TARGET_FIRST_FRAME_MS:
             missed.append("first frame")
 

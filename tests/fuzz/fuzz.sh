@@ -13,7 +13,7 @@ flags=(-std=c++17 -g -O1 -Wall -Wextra -Werror -I. -Ibuild/generated
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
 failed=0
 
-for f in "$pictures/ICON_MAIN.ico" "$pictures/CURSOR_S.cur" build/generated/app/version.h; do
+for f in "$pictures/ICON_MAIN.ico" "$pictures/CURSOR_S.cur" build/generated/app/version.h build/bin/pinwick-tool; do
   [ -f "$f" ] || { echo "fuzz: $f is missing (make build makes it)"; exit 1; }
 done
 
@@ -59,5 +59,10 @@ run icon-file 8192
 build replay-script tools/replay_script.cpp app/script_words.cpp tests/fuzz/fuzz_replay_script.cpp
 cp tests/e2e/replays/*.txt "$out/replay-script/seeds/"
 run replay-script 16384 -dict=tests/fuzz/replay_script.dict
+
+# The wave reader: the game's eight sounds as the tool writes them.
+build wav-read sound/wav_read.cpp tests/fuzz/fuzz_wav_read.cpp
+build/bin/pinwick-tool sounds "$out/wav-read/seeds" >/dev/null || exit 1
+run wav-read 32768
 
 exit $failed

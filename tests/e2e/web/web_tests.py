@@ -180,8 +180,11 @@ def case_play(page, address, work):
     board = canvas(page)
     if pixel(board, *SQUARE) == pixel(board, *STONE):
         raise Failure("the white card started no match")
+    # A second of silence parks the audio; the move's sound wakes it.
+    page.wait_for("Pinwick.audio && Pinwick.audio.parked && Pinwick.audio.ctx.state == 'suspended'",
+                  "the audio to rest in the silence")
     click_game(page, *SQUARE)
-    page.wait_for("Pinwick.frames() > 0", "frames")
+    page.wait_for("Pinwick.audio.ctx.state == 'running' && !Pinwick.audio.parked", "the move's sound to wake the audio")
     deadline = time.monotonic() + 10
     while pixel(canvas(page), *SQUARE) != pixel(board, *STONE):
         if time.monotonic() > deadline:

@@ -1,8 +1,8 @@
-// The 8 x 8 glyphs of the shell's own menu bar and dialogs: printable ASCII
+// The 8 x 8 glyphs of the SDL shell's menu bar and dialogs: printable ASCII
 // (4 pixels wide) and the Japanese characters the texts use (8 wide), taken
 // once from the freely licensed Misaki gothic bitmap font (see res/README.md).
 // Each row byte holds the leftmost pixel in its highest bit.
-#include "app/sdl/glyphs.h"
+#include "gfx/glyphs.h"
 
 namespace {
 // Sorted by code point, so lookups can halve the range.
@@ -126,6 +126,17 @@ const Glyph kGlyphs[] = {
 };
 
 constexpr int kGlyphCount = static_cast<int>(sizeof kGlyphs / sizeof kGlyphs[0]);
+constexpr uint32_t kReplacement = 0xFFFD;
+constexpr uint8_t kLeftmostPixel = 0x80;
+
+// Continuation bytes of a sequence, or -1 for a byte that cannot start one.
+int continuationCount(uint8_t lead) {
+  if (lead < 0x80) return 0;
+  if ((lead & 0xE0) == 0xC0) return 1;
+  if ((lead & 0xF0) == 0xE0) return 2;
+  if ((lead & 0xF8) == 0xF0) return 3;
+  return -1;
+}
 }  // namespace
 
 const Glyph* findGlyph(uint32_t codepoint) {
@@ -137,4 +148,45 @@ const Glyph* findGlyph(uint32_t codepoint) {
     else high = middle - 1;
   }
   return nullptr;
+}
+
+uint32_t nextCodepoint(const char** text) {
+  const uint8_t* p = reinterpret_cast<const uint8_t*>(*text);
+  if (*p == 0) return 0;
+  int more = continuationCount(*p);
+  if (more < 0) {
+    *text += 1;
+    return kReplacement;
+  }
+  uint32_t value = more == 0 ? *p : (*p & (0x3Fu >> more));
+  for (int i = 1; i <= more; ++i) {
+    if ((p[i] & 0xC0) != 0x80) {  // cut short: the lead byte alone is bad
+      *text += 1;
+      return kReplacement;
+    }
+    value = (value << 6) | (p[i] & 0x3Fu);
+  }
+  *text += 1 + more;
+  return value;
+}
+
+void drawGlyphText(uint32_t* pixels, int32_t width, int32_t height, int32_t x, int32_t y, const char* text,
+                   uint32_t colour) {
+  // 64-bit positions: text placed near the ends of the int32 range clips
+  // instead of wrapping round onto the picture.
+  int64_t left = x;
+  for (uint32_t c = nextCodepoint(&text); c != 0 && c != '\n'; c = nextCodepoint(&text)) {
+    const Glyph* glyph = findGlyph(c);
+    if (glyph == nullptr) continue;
+    for (int row = 0; row < kGlyphRows; ++row) {
+      const int64_t py = static_cast<int64_t>(y) + row;
+      if (py < 0 || py >= height) continue;
+      for (int column = 0; column < glyph->width; ++column) {
+        const int64_t px = left + column;
+        if (px < 0 || px >= width || (glyph->rows[row] & (kLeftmostPixel >> column)) == 0) continue;
+        pixels[py * width + px] = colour;
+      }
+    }
+    left += glyph->width;
+  }
 }
