@@ -29,6 +29,7 @@ var Pinwick = (function() {
   var ended = false;
   var ready = false;  // the game's code is up
   var image = null, pixels = null;
+  var picturesToUse = null;  // the icon and cursor, once the first picture shows
 
   // Storage can be refused (private windows, sandboxed frames): the panel
   // then forgets between visits.
@@ -324,13 +325,21 @@ var Pinwick = (function() {
       context.putImageData(image, 0, 0);
       if (Pinwick.firstFrameMs === null) {
         Pinwick.firstFrameMs = performance.now();
-        requestAnimationFrame(function() { Pinwick.firstPaintMs = performance.now(); });
+        requestAnimationFrame(function() {
+          Pinwick.firstPaintMs = performance.now();
+          if (picturesToUse) setTimeout(picturesToUse);
+        });
       }
     },
 
+    // Setting the icon and cursor restyles the page: they wait until the
+    // first picture has been painted.
     usePictures : function(icon, cursor) {
-      byId('icon').href = URL.createObjectURL(new Blob([ icon ], {type : 'image/x-icon'}));
-      canvas.style.cursor = 'url(' + URL.createObjectURL(new Blob([ cursor ])) + '), default';
+      picturesToUse = function() {
+        byId('icon').href = URL.createObjectURL(new Blob([ icon ], {type : 'image/x-icon'}));
+        canvas.style.cursor = 'url(' + URL.createObjectURL(new Blob([ cursor ])) + '), default';
+      };
+      if (Pinwick.firstPaintMs !== null) setTimeout(picturesToUse);
     },
 
     offerFiles : function(recording, trace) {
