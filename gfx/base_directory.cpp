@@ -62,3 +62,7 @@ int baseFilePath(const char* name, char* path, size_t capacity) {
   return 1;
 }
 
+std::FILE* openBaseFile(const char* name) {
+  char path[kBaseFilePathSize];
+  return baseFilePath(name, path, sizeof path) ? std::fopen(path, "rb") : nullptr;
+}

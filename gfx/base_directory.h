@@ -3,6 +3,7 @@
 // name means the same file for both and on every build.
 #pragma once
 #include <cstddef>
+#include <cstdio>
 
 // A base directory with a name joined to it must fit in this, terminating
 // zero included; a longer one is refused, never cut short.
@@ -25,3 +26,7 @@ int setBaseDirectory(const char* directory);
 // backslash first), with a colon (a drive letter, or a Windows stream) or a
 // ".." component between separators of either kind.
 int baseFilePath(const char* name, char* path, size_t capacity);
+
+// The named file opened for reading in binary; nullptr when baseFilePath
+// refuses the name or the file cannot be opened.
+std::FILE* openBaseFile(const char* name);

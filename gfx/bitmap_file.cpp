@@ -2,7 +2,6 @@
 #include "gfx/bitmap_file.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "gfx/gfx.h"
 
@@ -11,9 +10,7 @@ uint8_t fileBytes[kBitmapFileMaxBytes];
 }  // namespace
 
 const uint8_t* readBitmapFile(const char* name, size_t* size) {
-  char path[kBaseFilePathSize];
-  if (!baseFilePath(name, path, sizeof path)) return nullptr;
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = openBaseFile(name);
   if (file == nullptr) return nullptr;
   const size_t count = std::fread(fileBytes, 1, sizeof fileBytes, file);
   // A file that fills the buffer is too large when a byte is left over.

@@ -103,9 +103,11 @@ void copyPixels(const SoftSurface& from, const Rect& source, const SoftSurface& 
   }
 }
 
-// Decodes a bitmap straight into the free end of the pool and gives it to
-// the empty slot; nothing is kept unless it decodes whole.
+// Decodes a bitmap (nullptr: none was found) straight into the free end of
+// the pool and gives it to the empty slot; nothing is kept unless it decodes
+// whole.
 int decodeIntoSlot(const uint8_t* bytes, size_t size, SoftSurface* target) {
+  if (bytes == nullptr) return 0;
   uint32_t* pixels = surfacePool + poolUsed;
   int width = 0;
   int height = 0;
@@ -149,8 +151,7 @@ int loadBitmap(const char* name, int slot) {
   SoftSurface* target = emptySlot(slot);
   if (target == nullptr) return 0;
   size_t size = 0;
-  const uint8_t* bytes = findResource(name, &size);
-  if (bytes == nullptr) return 0;
+  const uint8_t* bytes = findResource(name, &size);  // before size is read
   return decodeIntoSlot(bytes, size, target);
 }
 
@@ -158,8 +159,7 @@ int loadBitmapFile(const char* name, int slot) {
   SoftSurface* target = emptySlot(slot);
   if (target == nullptr) return 0;
   size_t size = 0;
-  const uint8_t* bytes = readBitmapFile(name, &size);
-  if (bytes == nullptr) return 0;
+  const uint8_t* bytes = readBitmapFile(name, &size);  // before size is read
   return decodeIntoSlot(bytes, size, target);
 }
 

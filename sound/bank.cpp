@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <cstring>
 #include <new>
 
 #include "gfx/base_directory.h"
@@ -139,9 +138,7 @@ int loadWaveResource(const char* name, int slot) {
 int loadWaveFile(const char* name, int slot) {
   if (!deviceOpen) return 1;
   // The pictures' folder and name rules, so a name means the same file for both.
-  char path[kBaseFilePathSize];
-  if (!validSlot(slot) || !baseFilePath(name, path, sizeof path)) return 0;
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = validSlot(slot) ? openBaseFile(name) : nullptr;
   if (file == nullptr) return 0;
   size_t size = 0;
   uint8_t* bytes = readWholeFile(file, &size);
