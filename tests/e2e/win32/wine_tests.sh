@@ -50,6 +50,14 @@ if ! wine --version >/dev/null 2>&1 && ! /lib/ld-linux.so.2 --version >/dev/null
   exit 77
 fi
 
+# Debian splits Wine in two: without its 32-bit half (wine32:i386, which a
+# mirror in mid-sync can leave uninstallable) only 64-bit programs start.
+if [ -x /usr/lib/wine/wine64 ] && [ ! -x /usr/lib/wine/wine ]; then
+  echo "skipped: Wine's 32-bit half (the package wine32:i386) is not installed, so Wine cannot start" \
+    "pinwick.exe; scripts/install-deps installs it when the mirror offers it"
+  exit 77
+fi
+
 rm -rf "$work"
 mkdir -p "$work"
 
