@@ -9,4 +9,9 @@ if(NOT PINWICK_SANITIZE)
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/install/install_test.sh deb ${CMAKE_BINARY_DIR}
                    ${installed_version} $<TARGET_FILE:pinwick-tool> $<TARGET_FILE:pinwick-test-x>)
   set_tests_properties(install_tree install_deb PROPERTIES TIMEOUT 300)
+  # The set-up script against a make-believe apt.
+  add_test(NAME setup_install_deps
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/install/setup_test.sh ${PROJECT_SOURCE_DIR}
+                   ${CMAKE_CURRENT_BINARY_DIR}/setup)
+  set_tests_properties(setup_install_deps PROPERTIES TIMEOUT 60)
 endif()
