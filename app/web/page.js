@@ -4,9 +4,8 @@
 // chose; the page calls into the game only to say that a menu opened, that
 // the game is wanted back, or that the files are about to be read.
 var Pinwick = (function() {
-  var kVolumeKey = 'pinwick.volume';
-  var kMuteKey = 'pinwick.muted';
   var kFullVolume = 100;
+  var kMatchLevel = 3;
   var kMenuStillOpen = -1;
   var kNoAnswerYet = -1;
   var kMenuIdle = 0, kMenuOpen = 1, kMenuChosen = 2;
@@ -31,15 +30,43 @@ var Pinwick = (function() {
   var image = null, pixels = null;
   var picturesToUse = null;  // the icon and cursor, once the first picture shows
 
-  // Storage can be refused (private windows, sandboxed frames): the panel
+  // --- What the page remembers. Storage holds whatever was last put there,
+  // by an older page or by hand: each value is read through its rule, and
+  // one the rule refuses gives the default, which replaces it in storage.
+  // The volume is a whole number clamped to its slider's range; the others
+  // are one digit in their range, exactly as the page writes them. ---
+  var kVolume = {key : 'pinwick.volume', fallback : kFullVolume, min : 0, max : kFullVolume, clamped : true};
+  var kMuted = {key : 'pinwick.muted', fallback : 0, min : 0, max : 1};
+  var kLevel = {key : 'pinwick.level', fallback : kMatchLevel, min : 0, max : kMatchLevel};
+  var kTwoPlayers = {key : 'pinwick.twoPlayers', fallback : 0, min : 0, max : 1};
+  var kDigitPattern = /^[0-9]$/;
+  var kShownLength = 40;  // of a stored value or an address's word in a message
+
+  function shortened(text, length) { return text.length > length ? text.slice(0, length) + '\u2026' : text; }
+  function validStored(setting, text) {
+    var number = Number(text);
+    if (!setting.clamped)
+      return kDigitPattern.test(text) && number >= setting.min && number <= setting.max ? number : setting.fallback;
+    if (!/\S/.test(text) || !isFinite(number)) return setting.fallback;
+    return Math.min(setting.max, Math.max(setting.min, Math.round(number)));
+  }
+  // Storage can be refused (private windows, sandboxed frames): the page
   // then forgets between visits.
-  function stored(key, fallback) {
+  function stored(setting) {
+    var text;
     try {
-      var value = localStorage.getItem(key);
-      return value === null ? fallback : Number(value);
+      text = localStorage.getItem(setting.key);
     } catch (e) {
-      return fallback;
+      return setting.fallback;
     }
+    if (text === null) return setting.fallback;
+    var value = validStored(setting, text);
+    if (String(value) !== text) {
+      console.warn('pinwick: the stored ' + setting.key + ' ' + JSON.stringify(shortened(text, kShownLength)) +
+                   ' is not valid; it is now ' + value);
+      store(setting.key, value);
+    }
+    return value;
   }
   function store(key, value) {
     try {
@@ -120,7 +147,7 @@ var Pinwick = (function() {
   volumePanel.addEventListener('keydown', keepKeys);
   volumePanel.addEventListener('keyup', keepKeys);
   volumeLevel.addEventListener('input', function() {
-    store(kVolumeKey, volumeLevel.value);
+    store(kVolume.key, volumeLevel.value);
     Pinwick.applyVolume();
   });
   volumeMute.addEventListener('change', function() { setMuted(volumeMute.checked); });
@@ -130,40 +157,61 @@ var Pinwick = (function() {
   // options and take effect with the next game; mute is the volume's own
   // and takes effect at once, so the game itself never hears of it. The
   // address holds all three, for links and reloads; a plain address takes
-  // the stored ones. ---
-  var kLevelKey = 'pinwick.level';
-  var kTwoPlayersKey = 'pinwick.twoPlayers';
-  var kLevelWord = 'level', kTwoPlayersWord = 'two-players', kMuteWord = 'mute';
-  var kMatchLevel = 3;
+  // the stored ones. The game plays what the footer shows: no other word of
+  // the address reaches it. ---
+  var kLevelWord = 'level', kTwoPlayersWord = 'two-players', kMuteWord = 'mute', kRecordWord = 'record';
+  var kPageWords = [ kLevelWord, kTwoPlayersWord, kMuteWord, kRecordWord ];
   var kLevelPattern = /^[0-3]$/;
+  var kSwitchPattern = /^$/;  // ?mute, never ?mute=1
+  var kNoteLength = 120;
+  var kWarningLength = 240;
   var settingLevel = byId('setting-level');
   var settingTwoPlayers = byId('setting-two-players');
   var settingMute = byId('setting-mute');
+  var settingNote = byId('setting-note');
   var newGame = byId('setting-new-game');
 
-  // The choices the address makes, null when it makes none; a bad level
-  // makes the whole address plain, as a bad command line would be refused.
-  function addressChoices(search) {
-    if (!search.has(kLevelWord) && !search.has(kTwoPlayersWord) && !search.has(kMuteWord)) return null;
-    var level = search.has(kLevelWord) ? search.get(kLevelWord) : String(kMatchLevel);
-    if (!kLevelPattern.test(level) || search.getAll(kLevelWord).length > 1) {
-      console.warn('pinwick: the address\'s level "' + level + '" is not 0 to 3; the game plays as it is');
-      return {level : kMatchLevel, twoPlayers : false, muted : stored(kMuteKey, 0) != 0};
+  // A word as the address spells it, short enough to show.
+  function spelled(key, value) {
+    return shortened(new URLSearchParams([ [ key, value ] ]).toString().replace(/=$/, ''), kShownLength);
+  }
+  // What the address asks for: its choices, null when it names none or
+  // when one of them is bad (a level not 0 to 3, a switch with a value, a
+  // word given twice): the remembered choices then play and stay as they
+  // were, as a bad command line would be refused whole. Whether to record,
+  // and the bad words, to be named.
+  function readAddress(search) {
+    var bad = [], unknown = [];
+    function take(key, pattern) {
+      var values = search.getAll(key);
+      if (values.length == 1 && pattern.test(values[0])) return values[0];
+      values.forEach(function(value) { bad.push(spelled(key, value)); });
+      return null;
     }
-    return {level : Number(level), twoPlayers : search.has(kTwoPlayersWord), muted : search.has(kMuteWord)};
+    var level = take(kLevelWord, kLevelPattern);
+    var twoPlayers = take(kTwoPlayersWord, kSwitchPattern) !== null;
+    var muted = take(kMuteWord, kSwitchPattern) !== null;
+    var named = search.has(kLevelWord) || search.has(kTwoPlayersWord) || search.has(kMuteWord);
+    var choices = named && bad.length == 0
+                      ? {level : level === null ? kMatchLevel : Number(level), twoPlayers : twoPlayers, muted : muted}
+                      : null;
+    var record = take(kRecordWord, kSwitchPattern) !== null;
+    search.forEach(function(value, key) {
+      if (kPageWords.indexOf(key) < 0) unknown.push(spelled(key, ''));
+    });
+    if (unknown.length > 0)
+      console.warn(shortened('pinwick: the address\'s ' + unknown.join(', ') + ': not the page\'s; ignored', kWarningLength));
+    if (bad.length > 0)
+      console.warn(shortened('pinwick: the address\'s ' + bad.join(', ') + ': not understood; ignored', kWarningLength));
+    return {choices : choices, record : record, bad : bad};
   }
   function storedChoices() {
-    var level = stored(kLevelKey, kMatchLevel);
-    return {
-      level : kLevelPattern.test(String(level)) ? level : kMatchLevel,
-      twoPlayers : stored(kTwoPlayersKey, 0) != 0,
-      muted : stored(kMuteKey, 0) != 0
-    };
+    return {level : stored(kLevel), twoPlayers : stored(kTwoPlayers) != 0, muted : stored(kMuted) != 0};
   }
   function storeChoices(choices) {
-    store(kLevelKey, choices.level);
-    store(kTwoPlayersKey, choices.twoPlayers ? 1 : 0);
-    store(kMuteKey, choices.muted ? 1 : 0);
+    store(kLevel.key, choices.level);
+    store(kTwoPlayers.key, choices.twoPlayers ? 1 : 0);
+    store(kMuted.key, choices.muted ? 1 : 0);
   }
   function panelChoices() {
     return {level : Number(settingLevel.value), twoPlayers : settingTwoPlayers.checked, muted : settingMute.checked};
@@ -192,11 +240,20 @@ var Pinwick = (function() {
   }
   function keepSettingsKeys(e) { e.stopPropagation(); }
 
-  var running = addressChoices(new URLSearchParams(location.search)) || storedChoices();
+  [ kVolume, kMuted, kLevel, kTwoPlayers ].forEach(stored);
+  var address = readAddress(new URLSearchParams(location.search));
+  var running = address.choices || storedChoices();
   settingLevel.value = running.level;
   settingTwoPlayers.checked = running.twoPlayers;
   settingMute.checked = running.muted;
-  settingsChanged();
+  if (address.choices) storeChoices(running);
+  writeAddress(running);
+  if (address.bad.length > 0) {
+    var verb = address.bad.length > 1 ? ' were ignored' : ' was ignored';
+    settingNote.textContent = 'the link\'s ' + shortened(address.bad.join(', '), kNoteLength) + verb;
+    settingNote.title = settingNote.textContent;  // the whole of it, where the bar is too narrow
+    settingNote.hidden = false;
+  }
   settingLevel.addEventListener('change', settingsChanged);
   settingTwoPlayers.addEventListener('change', settingsChanged);
   settingMute.addEventListener('change', function() { setMuted(settingMute.checked); });
@@ -289,16 +346,16 @@ var Pinwick = (function() {
 
     openVolume : function(title) {
       byId('volume-title').textContent = title;
-      volumeLevel.value = stored(kVolumeKey, kFullVolume);
-      volumeMute.checked = stored(kMuteKey, 0) != 0;
+      volumeLevel.value = stored(kVolume);
+      volumeMute.checked = stored(kMuted) != 0;
       volumePanel.hidden = false;
       volumeLevel.focus();
       return 1;
     },
     applyVolume : function() {
       if (!Pinwick.audio) return;
-      var muted = stored(kMuteKey, 0) != 0;
-      Pinwick.audio.gain.gain.value = muted ? 0 : stored(kVolumeKey, kFullVolume) / kFullVolume;
+      var muted = stored(kMuted) != 0;
+      Pinwick.audio.gain.gain.value = muted ? 0 : stored(kVolume) / kFullVolume;
     },
 
     showMinimised : function(shown) {
@@ -348,12 +405,11 @@ var Pinwick = (function() {
       byId('files').hidden = false;
     },
     fileText : fileText,
-    // The address's words that are the game's: mute stays the page's.
-    gameSearch : function() {
-      var search = new URLSearchParams(location.search);
-      search.delete(kMuteWord);
-      return search.toString();
-    },
+    // What the game plays with: the footer's choices, and whether the
+    // address asked for a recording.
+    gameLevel : function() { return running.level; },
+    gameTwoPlayers : function() { return running.twoPlayers ? 1 : 0; },
+    gameRecords : function() { return address.record ? 1 : 0; },
     frames : function() { return ready ? Module._pageFrames() : 0; },
 
     ready : function() { ready = true; },

@@ -5,6 +5,7 @@ Each case starts its own browser on a fresh profile and serves the page on
 127.0.0.1 at a free port. Pictures are compared pixel for pixel with the
 headless tool's frames; a page without the page's files is skipped (77)
 unless PINWICK_REQUIRE_WEB=1."""
+import json
 import os
 import re
 import subprocess
@@ -265,7 +266,28 @@ def panel(page):
                          " document.getElementById('setting-mute').checked, location.search]")
 
 
+STORED = json.dumps(["volume", "muted", "level", "twoPlayers"])
+
+
+def stored(page):
+    return page.evaluate("%s.map(k => localStorage.getItem('pinwick.' + k))" % STORED)
+
+
+def store(page, *values):
+    page.evaluate("%s.forEach((k, i) => localStorage.setItem('pinwick.' + k, %s[i]))" % (STORED, json.dumps(values)))
+
+
 def case_settings(page, address, work):
+    # Corrupt storage: the page starts and plays the defaults, and each bad
+    # value is rewritten.
+    open_game(page, address)
+    store(page, "abc", "false", "", "no")
+    open_game(page, address + "?record")
+    if options_recorded(page) != [] or panel(page) != ["3", False, False, "?record"]:
+        raise Failure("corrupt storage plays %s, the panel shows %s" % (options_recorded(page), panel(page)))
+    if stored(page) != ["100", "0", "3", "0"]:
+        raise Failure("corrupt storage was left as %s" % stored(page))
+
     # The address's choices reach the game and are remembered; a plain
     # address then takes the remembered ones; the panel changes them for the
     # next game; mute stays the page's own and never reaches the game.
@@ -297,6 +319,26 @@ def case_settings(page, address, work):
     page.wait_for("!document.getElementById('volume').hidden", "the volume panel")
     if not page.evaluate("document.getElementById('volume-mute').checked"):
         raise Failure("the volume panel does not show the panel's mute")
+
+    # A refused address plays the remembered choices, leaves them stored and
+    # is named below the picture; the game hears no word of the address but
+    # the checked choices, however long it is.
+    store(page, "1e6", "0", "1", "1")
+    open_game(page, address + "?level=9&x=--record")
+    page.wait_for("Pinwick.frames() > 0 && Pinwick.audio", "the game and its audio")
+    if panel(page)[:3] != ["1", True, False] or stored(page) != ["100", "0", "1", "1"]:
+        raise Failure("?level=9 shows %s and left %s stored" % (panel(page), stored(page)))
+    if page.evaluate("Pinwick.audio.gain.gain.value") != 1 or not page.evaluate("document.getElementById('files').hidden"):
+        raise Failure("the volume 1e6 or the address's x=--record was taken")
+    if page.evaluate("(e => e.hidden ? '' : e.textContent)(document.getElementById('setting-note'))") != \
+            "the link's level=9 was ignored":
+        raise Failure("the refused level is not named below the picture")
+    for words in ("level=2&foo=--two-players&pad=" + "x" * 600, "two-players=%00"):
+        open_game(page, address + "?record&" + words)
+        if options_recorded(page) != ["0 level 2"]:
+            raise Failure("?%s plays %s" % (words[:40], options_recorded(page)))
+    if not any("foo" in line for line in page.console()):
+        raise Failure("the address's unknown words were not named")
 
 
 def main():
