@@ -17,7 +17,7 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-char baseDirectoryName[kBaseFilePathSize];
+char baseDirectory[kBaseFilePathSize];
 bool baseDirectorySet = false;
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
@@ -68,23 +68,23 @@ bool namesWindowsDevice(const char* component, size_t length) {
 
 int setBaseDirectory(const char* directory) {
   baseDirectorySet = false;
-  if (directory == nullptr || std::strlen(directory) >= sizeof baseDirectoryName) return 0;
-  std::strcpy(baseDirectoryName, directory);
+  if (directory == nullptr || std::strlen(directory) >= sizeof baseDirectory) return 0;
+  std::strcpy(baseDirectory, directory);
   baseDirectorySet = true;
   return 1;
 }
 
 int baseFilePath(const char* name, char* path, size_t capacity) {
   if (!baseDirectorySet || !staysInside(name)) return 0;
-  const size_t baseLength = std::strlen(baseDirectoryName);
+  const size_t baseLength = std::strlen(baseDirectory);
   // An empty base directory is the current one: the name stays as it is.
-  const size_t separator = baseLength > 0 && !isSeparator(baseDirectoryName[baseLength - 1]) ? 1 : 0;
+  const size_t separator = baseLength > 0 && !isSeparator(baseDirectory[baseLength - 1]) ? 1 : 0;
   const size_t nameLength = std::strlen(name);
   if (baseLength + separator + nameLength >= capacity) return 0;
-  std::memcpy(path, baseDirectoryName, baseLength);
+  std::memcpy(path, baseDirectory, baseLength);
   if (separator != 0) path[baseLength] = kSeparator;
   std::memcpy(path + baseLength + separator, name, nameLength + 1);
   return 1;
 }
 
-const char* baseDirectory() { return baseDirectorySet ? baseDirectoryName : nullptr; }
+const char* currentBaseDirectory() { return baseDirectorySet ? baseDirectory : nullptr; }

@@ -21,7 +21,7 @@ constexpr size_t kBaseFilePathSize = 4096;  // PATH_MAX
 int setBaseDirectory(const char* directory);
 
 // The folder setBaseDirectory took; nullptr when there is none.
-const char* baseDirectory();
+const char* currentBaseDirectory();
 
 // The base directory joined with name into path (room for capacity bytes).
 // 0, with nothing opened, when no base directory is set, the result does not

@@ -52,7 +52,7 @@ std::FILE* openBaseFile(const char* name) {
   // The name fits: baseFilePath joined it into a buffer of this size.
   char components[kBaseFilePathSize];
   std::strcpy(components, name);
-  const char* base = baseDirectory();
+  const char* base = currentBaseDirectory();
   int folder = AT_FDCWD;  // "" is the current directory
   if (base[0] != '\0' && (folder = openIn(AT_FDCWD, base, O_RDONLY | O_DIRECTORY | O_CLOEXEC)) < 0) return nullptr;
   const int fd = openBelow(folder, components);
