@@ -36,6 +36,10 @@ void inputMouseDown(int32_t bit) {
 
 void inputMouseUp(int32_t bit) { inputState.mouseHeld &= ~bit; }
 
+void inputKeyDownWhileMinimised(int32_t bit) { inputState.keysHeld |= bit; }
+
+void inputMouseDownWhileMinimised(int32_t bit) { inputState.mouseHeld |= bit; }
+
 void resetInputState() {
   inputState = InputState{};
   previousKeys = 0;

@@ -44,3 +44,9 @@ void inputKeyDown(int32_t bit);
 void inputKeyUp(int32_t bit);
 void inputMouseDown(int32_t bit);
 void inputMouseUp(int32_t bit);
+
+// A down while the window is minimised: held, but not latched. No frame runs
+// until the window is back, so a press let go before then never reaches the
+// game; one still held gives its edge then, as any held key does.
+void inputKeyDownWhileMinimised(int32_t bit);
+void inputMouseDownWhileMinimised(int32_t bit);

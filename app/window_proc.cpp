@@ -113,6 +113,17 @@ void startVolumeControl() {
   pendingMessages = kVolumePendingMessages;
 }
 
+// Quick presses are latched only while frames run (input.h).
+void keyDown(int32_t bit) {
+  if (windowActive != 0) inputKeyDown(bit);
+  else inputKeyDownWhileMinimised(bit);
+}
+
+void mouseDown(int32_t bit) {
+  if (windowActive != 0) inputMouseDown(bit);
+  else inputMouseDownWhileMinimised(bit);
+}
+
 void runCommand(uint32_t command) {
   switch (command) {
     case kCommandExit: shellSendClose(); break;
@@ -148,14 +159,14 @@ int windowProcedure(uint32_t message, uint64_t wParam, int64_t lParam) {
     case kWmClose:
       confirmClose();
       return 1;
-    case kWmKeyDown: inputKeyDown(keyBitFor(static_cast<uint32_t>(wParam))); return 1;
+    case kWmKeyDown: keyDown(keyBitFor(static_cast<uint32_t>(wParam))); return 1;
     case kWmKeyUp: inputKeyUp(keyBitFor(static_cast<uint32_t>(wParam))); return 1;
     case kWmCommand:
       runCommand(static_cast<uint32_t>(wParam & 0xFFFFu));
       return 1;
-    case kWmLButtonDown: inputMouseDown(kMouseLeft); return 1;
+    case kWmLButtonDown: mouseDown(kMouseLeft); return 1;
     case kWmLButtonUp: inputMouseUp(kMouseLeft); return 1;
-    case kWmRButtonDown: inputMouseDown(kMouseRight); return 1;
+    case kWmRButtonDown: mouseDown(kMouseRight); return 1;
     case kWmRButtonUp: inputMouseUp(kMouseRight); return 1;
     default: return 0;
   }

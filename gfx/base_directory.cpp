@@ -1,9 +1,16 @@
-// The base directory and the name rules that keep a name inside it.
+// The base directory and the name rules that keep a name inside it. The
+// file itself is opened by the platform's base_file_*.cpp.
 #include "gfx/base_directory.h"
 
 #include <cstring>
 
 namespace {
+// Names Windows opens as devices in any folder: the console, the printer, the
+// serial and parallel ports, the bit bucket.
+const char* const kDeviceNames[] = {"CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "COM1", "COM2",
+                                    "COM3", "COM4", "COM5", "COM6", "COM7",   "COM8",    "COM9", "LPT1",
+                                    "LPT2", "LPT3", "LPT4", "LPT5", "LPT6",   "LPT7",    "LPT8", "LPT9"};
+
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
 #else
@@ -26,20 +33,38 @@ bool climbsUp(const char* component, size_t length) {
   return dots >= 2;
 }
 
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // Both separators count on every build, so a name means the same file
-// everywhere and none is taken on one build and refused on another.
+// everywhere and none is taken on one build and refused on another; device
+// names are refused everywhere for the same reason.
 bool staysInside(const char* name) {
   if (name == nullptr || name[0] == '\0' || isSeparator(name[0])) return false;
   const char* component = name;
   for (const char* p = name;; ++p) {
     if (*p == ':') return false;
     if (*p != '\0' && !isSeparator(*p)) continue;
-    if (climbsUp(component, static_cast<size_t>(p - component))) return false;
+    const size_t length = static_cast<size_t>(p - component);
+    if (climbsUp(component, length) || namesWindowsDevice(component, length)) return false;
     if (*p == '\0') return true;
     component = p + 1;
   }
 }
 }  // namespace
+
+// Windows finds the device by the part before the first dot, with the spaces
+// before that dot dropped: "nul", "Aux.bmp", "com1 .wav", "CON." all open one.
+bool namesWindowsDevice(const char* component, size_t length) {
+  size_t stem = 0;
+  while (stem < length && component[stem] != '.') ++stem;
+  while (stem > 0 && component[stem - 1] == ' ') --stem;
+  for (const char* device : kDeviceNames) {
+    size_t i = 0;
+    while (i < stem && device[i] != '\0' && upper(component[i]) == device[i]) ++i;
+    if (i == stem && device[i] == '\0') return true;
+  }
+  return false;
+}
 
 int setBaseDirectory(const char* directory) {
   baseDirectorySet = false;
@@ -62,7 +87,4 @@ int baseFilePath(const char* name, char* path, size_t capacity) {
   return 1;
 }
 
-std::FILE* openBaseFile(const char* name) {
-  char path[kBaseFilePathSize];
-  return baseFilePath(name, path, sizeof path) ? std::fopen(path, "rb") : nullptr;
-}
+const char* currentBaseDirectory() { return baseDirectorySet ? baseDirectory : nullptr; }

@@ -3,6 +3,7 @@
 // pictures and text.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <filesystem>
@@ -431,18 +432,27 @@ class SoftGraphicsFiles : public SoftGraphics {
 };
 
 TEST_F(SoftGraphicsFiles, NamesThatLeaveTheBaseDirectoryAreRefused) {
-  // Each name finds a real picture, so only the name check can refuse it.
+  // Each name finds something real, so only the checks can refuse it.
   const std::vector<uint8_t> mono = encodeBitmap(monoPicture());
   std::filesystem::create_directories(base + "/...");
-  for (const std::string& path :
-       {root + "/outside.bmp", base + "/sub/mono.bmp", base + "/C:mono.bmp", base + "/.../mono.bmp"})
+  for (const std::string& path : {root + "/outside.bmp", base + "/sub/mono.bmp", base + "/C:mono.bmp",
+                                  base + "/.../mono.bmp", base + "/aux.bmp", base + "/sub/Com1 .x.bmp",
+                                  base + "/nul", base + "/LPT9.", base + "/com10.bmp", base + "/console.bmp"})
     write(path, mono);
+  // What a name reaches is checked too: links (even to a picture inside)
+  // and anything but a regular file, which must not hold the loader.
+  std::filesystem::create_symlink(root + "/outside.bmp", base + "/out.bmp");
+  std::filesystem::create_symlink("sub/mono.bmp", base + "/in.bmp");
+  std::filesystem::create_directory_symlink(root, base + "/up");
+  ASSERT_EQ(mkfifo((base + "/sub/fifo.bmp").c_str(), 0600), 0);
   const std::string absolute = base + "/sub/mono.bmp";
   ASSERT_EQ(loadBitmap("Checker", 2), 1);
   const std::vector<uint32_t> checker = slotContents(2);
   const int32_t area = surfaceAreaTotal();
   for (const char* name : {"", static_cast<const char*>(nullptr), "../outside.bmp", "sub/../../outside.bmp", "sub/..",
-                           "C:mono.bmp", ".../mono.bmp", "\\sub\\mono.bmp", "sub\\..\\..\\outside.bmp"}) {
+                           "C:mono.bmp", ".../mono.bmp", "\\sub\\mono.bmp", "sub\\..\\..\\outside.bmp", "aux.bmp",
+                           "sub/Com1 .x.bmp", "nul", "LPT9.", "out.bmp", "in.bmp", "up/outside.bmp",
+                           "up/base/sub/mono.bmp", "sub/fifo.bmp", "sub", "sub/"}) {
     const char* shown = name != nullptr ? name : "null";
     EXPECT_EQ(loadBitmapFile(name, 1), 0) << shown;
     EXPECT_EQ(reloadBitmapFile(name, 2), 0) << shown;
@@ -451,11 +461,18 @@ TEST_F(SoftGraphicsFiles, NamesThatLeaveTheBaseDirectoryAreRefused) {
     EXPECT_EQ(surfaceAreaTotal(), area) << shown;
   }
   EXPECT_EQ(loadBitmapFile("sub/mono.bmp", 1), 1);  // below the base directory is fine
+  EXPECT_EQ(loadBitmapFile("com10.bmp", 3), 1);  // near misses are plain names
+  EXPECT_EQ(loadBitmapFile("console.bmp", 4), 1);
+  EXPECT_EQ(loadBitmapFile(".//sub/mono.bmp", 5), 1);  // "." and empty parts stay where they are
+  // The base directory itself may be reached through a link.
+  std::filesystem::create_directory_symlink(base, root + "/linked");
+  ASSERT_EQ(setBaseDirectory((root + "/linked").c_str()), 1);
+  EXPECT_EQ(loadBitmapFile("sub/mono.bmp", 7), 1);
   // "" is the current directory, where an absolute name would be found as it is.
   ASSERT_EQ(setBaseDirectory(""), 1);
-  EXPECT_EQ(loadBitmapFile(absolute.c_str(), 3), 0);
+  EXPECT_EQ(loadBitmapFile(absolute.c_str(), 6), 0);
   EXPECT_EQ(setBaseDirectory(nullptr), 0);  // the page: no folder at all
-  EXPECT_EQ(loadBitmapFile("sub/mono.bmp", 3), 0);
+  EXPECT_EQ(loadBitmapFile("sub/mono.bmp", 6), 0);
 }
 
 TEST_F(SoftGraphicsFiles, APictureLoadsAndReloadsOverTheSurfaceItFinds) {

@@ -4,6 +4,7 @@
 // the pump into the window procedure.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,6 +25,7 @@
 #include "app/sdl/menu_bar.h"
 #include "app/sdl/screen.h"
 #include "app/sdl/sdl_shell.h"
+#include "app/sdl/video_driver.h"
 #include "app/shell.h"
 #include "app/texts.h"
 #include "app/window_proc.h"
@@ -34,6 +36,8 @@
 namespace {
 
 // --- The single-instance lock ---
+
+constexpr uid_t kOtherUser = 12345;
 
 class InstanceLock : public ::testing::Test {
  protected:
@@ -157,6 +161,31 @@ TEST_F(InstanceLock, AnUnusableRuntimeDirectoryFallsBackToOneLockInTmp) {
   ASSERT_EQ(symlink("/nonexistent/pinwick", fallback), 0) << std::strerror(errno);
   EXPECT_EQ(acquireInstanceLock(name.c_str()), kInstanceLockUnavailable);
   unlink(fallback);
+}
+
+TEST_F(InstanceLock, IsNeverTakenInAFifoOrInAFileOfAnotherUsers) {
+  // Either would let another user keep every start of ours from running.
+  const std::string file = dir_ + "/PinwickTest.lock";
+  ASSERT_EQ(mkfifo(file.c_str(), 0666), 0);
+  EXPECT_EQ(acquireInstanceLock("PinwickTest"), kInstanceLockForeign);
+  EXPECT_EQ(std::string(instanceLockFile()), file);
+  unlink(file.c_str());
+  if (geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+  const int fd = open(file.c_str(), O_CREAT | O_WRONLY, 0666);
+  ASSERT_GE(fd, 0) << std::strerror(errno);
+  close(fd);
+  ASSERT_EQ(chown(file.c_str(), kOtherUser, kOtherUser), 0) << std::strerror(errno);
+  EXPECT_EQ(acquireInstanceLock("PinwickTest"), kInstanceLockForeign);
+}
+
+TEST(VideoDriver, RefusesADriverThatShowsNothingUnlessSdlVideoDriverNamesIt) {
+  EXPECT_FALSE(videoDriverUnseen("x11", nullptr));
+  EXPECT_FALSE(videoDriverUnseen("KMSDRM", "offscreen"));
+  EXPECT_TRUE(videoDriverUnseen("offscreen", nullptr));
+  EXPECT_TRUE(videoDriverUnseen("dummy", "x11,wayland"));
+  EXPECT_TRUE(videoDriverUnseen("dummy", "dumm,dummy2"));
+  EXPECT_FALSE(videoDriverUnseen("dummy", "Dummy"));
+  EXPECT_FALSE(videoDriverUnseen("offscreen", "x11,OFFSCREEN"));
 }
 
 // --- Detached launches ---

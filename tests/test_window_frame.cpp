@@ -61,6 +61,24 @@ TEST_F(WindowTest, MouseButtonsAndSizeMessages) {
   EXPECT_EQ(windowProcedure(kWmMouseMove, 0, 0), 0) << "left to the default handling";
 }
 
+TEST_F(WindowTest, APressWhileMinimisedCountsOnlyIfStillHeldWhenTheWindowIsBack) {
+  windowProcedure(kWmSize, kSizeMinimized, 0);
+  windowProcedure(kWmKeyDown, kVkZ, 0);
+  windowProcedure(kWmKeyUp, kVkZ, 0);
+  windowProcedure(kWmLButtonDown, 0, 0);
+  windowProcedure(kWmLButtonUp, 0, 0);
+  windowProcedure(kWmRButtonDown, 0, 0);
+  windowProcedure(kWmSize, kSizeRestored, 0);
+  updateInputEdges();
+  EXPECT_EQ(inputState.keysPressed, 0) << "Z would hurry the computer";
+  EXPECT_EQ(inputState.mousePressed, kMouseRight);
+  // Frames run again: a quick press between two of them counts.
+  windowProcedure(kWmKeyDown, kVkZ, 0);
+  windowProcedure(kWmKeyUp, kVkZ, 0);
+  updateInputEdges();
+  EXPECT_EQ(inputState.keysPressed, kKeyZ);
+}
+
 TEST_F(WindowTest, CloseAsksAndOnlyYesEndsTheProgram) {
   setHeadlessAnswer(0);
   windowProcedure(kWmClose, 0, 0);

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,9 +14,21 @@ namespace {
 constexpr int kPathBytes = 4096;
 constexpr mode_t kLockFileMode = 0600;
 int lockFd = -1;
+char lockPath[kPathBytes] = "";
+int lockError = 0;
 
 // Close-on-exec: a program the game starts must not keep the lock alive.
-int openLockFile(const char* path) { return open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, kLockFileMode); }
+// Non-blocking: a FIFO or a device planted there must not hold the start.
+int openLockFile(const char* path) {
+  const int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, kLockFileMode);
+  lockError = fd < 0 ? errno : 0;
+  return fd;
+}
+
+bool ownRegularFile(int fd) {
+  struct stat status;
+  return fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == geteuid();
+}
 }  // namespace
 
 int instanceLockFallbackPath(const char* name, char* path, int size) {
@@ -34,23 +47,33 @@ int instanceLockPath(const char* name, char* path, int size) {
 
 int acquireInstanceLock(const char* name) {
   if (lockFd >= 0) return kInstanceLockHeld;
-  char path[kPathBytes];
-  int fd = instanceLockPath(name, path, sizeof path) ? openLockFile(path) : -1;
+  lockPath[0] = '\0';
+  lockError = 0;
+  int fd = instanceLockPath(name, lockPath, sizeof lockPath) ? openLockFile(lockPath) : -1;
   // A runtime directory we cannot write to: every start with it falls back
   // to the same file in /tmp, so they still exclude each other.
-  if (fd < 0 && instanceLockFallbackPath(name, path, sizeof path)) fd = openLockFile(path);
+  if (fd < 0) fd = instanceLockFallbackPath(name, lockPath, sizeof lockPath) ? openLockFile(lockPath) : -1;
   if (fd < 0) return kInstanceLockUnavailable;
+  if (!ownRegularFile(fd)) {
+    close(fd);
+    return kInstanceLockForeign;
+  }
   int result;
   while ((result = flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
   }
   if (result != 0) {
     const bool busy = errno == EWOULDBLOCK;
+    lockError = busy ? 0 : errno;
     close(fd);
     return busy ? kInstanceLockBusy : kInstanceLockUnavailable;
   }
   lockFd = fd;
   return kInstanceLockHeld;
 }
+
+const char* instanceLockFile() { return lockPath; }
+
+int instanceLockError() { return lockError; }
 
 void releaseInstanceLock() {
   if (lockFd < 0) return;

@@ -1,5 +1,6 @@
-// The SDL build's entry point: the single-instance lock, the window with its
-// icon and cursor, then the game; afterwards everything in reverse order.
+// The SDL build's entry point: a video driver that shows the window, the
+// single-instance lock, the window with its icon and cursor, then the game;
+// afterwards everything in reverse order.
 #include <SDL.h>
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "app/sdl/icon_file.h"
 #include "app/sdl/instance_lock.h"
 #include "app/sdl/screen.h"
+#include "app/sdl/video_driver.h"
 #include "app/texts.h"
 #include "app/version.h"
 #include "app/window_proc.h"
@@ -133,11 +135,38 @@ int main(int argc, char** argv) {
     case kRequestPlay:
       break;
   }
+  // The window surface is written directly: no renderer, so no GL stack.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // Signals end the game as they would any program, not through the close box.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // The mouse is never captured: a button released outside stays held.
+  SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "pinwick: cannot open a window: %s\n", SDL_GetError());
+    return kExitNoWindow;
+  }
+  // Decided before the lock is taken, so that a game nobody sees never holds
+  // it against the next start from the desktop.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (videoDriverUnseen(driver, std::getenv("SDL_VIDEODRIVER"))) {
+    std::fprintf(stderr, "pinwick: no display to open a window on (SDL has only its %s video driver, which shows "
+                         "nothing); the game does not start\n", driver);
+    SDL_Quit();
+    return kExitNoWindow;
+  }
   const int lock = acquireInstanceLock(kTextInstanceName);
-  if (lock == kInstanceLockBusy) return kExitAnotherInstance;
+  if (lock == kInstanceLockBusy) {
+    std::fprintf(stderr, "pinwick: another copy is already running (lock %s); this one ends\n", instanceLockFile());
+    SDL_Quit();
+    return kExitAnotherInstance;
+  }
   if (lock == kInstanceLockUnavailable)
-    std::fprintf(stderr, "pinwick: no lock file can be made in $XDG_RUNTIME_DIR or /tmp; this copy runs without "
-                         "the guard against a second one\n");
+    std::fprintf(stderr, "pinwick: no lock file can be made in $XDG_RUNTIME_DIR or /tmp (%s: %s); this copy runs "
+                         "without the guard against a second one\n", instanceLockFile(),
+                 std::strerror(instanceLockError()));
+  if (lock == kInstanceLockForeign)
+    std::fprintf(stderr, "pinwick: the lock file %s is not a regular file of this user's; this copy runs without "
+                         "the guard against a second one\n", instanceLockFile());
   // A file that cannot be written is reported; the game runs without it.
   openRecording(options.record);
   openLiveTrace(options.trace);
@@ -153,17 +182,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "pinwick: cannot write the frame log %s; the game runs without it\n",
                  std::getenv(kFrameLogVariable));
 
-  // The window surface is written directly: no renderer, so no GL stack.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  // Signals end the game as they would any program, not through the close box.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // The mouse is never captured: a button released outside stays held.
-  SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "pinwick: cannot open a window: %s\n", SDL_GetError());
-    releaseInstanceLock();
-    return kExitNoWindow;
-  }
   const int scale = options.scale != 0 ? options.scale : defaultScale();
   SDL_Window* window = SDL_CreateWindow(kTextWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                         windowWidthFor(scale), windowHeightFor(scale), SDL_WINDOW_HIDDEN);

@@ -251,10 +251,13 @@ case "$CASE" in
     start_game --scale 2
     wait_window
     first=$GAME_PID
-    # A second start ends at once with status 0 and leaves the first alone.
+    # A second start ends at once with status 0, says why, and leaves the
+    # first alone.
     start_game --scale 2
     wait_exit "$GAME_PID"
     [ "$EXIT_STATUS" -eq 0 ] || fail "the second start gave status $EXIT_STATUS, not 0"
+    grep -qF "another copy is already running (lock $XDG_RUNTIME_DIR/Pinwicker.lock)" "$WORK/game.out" ||
+      fail "the second start did not say why it ended: $(cat "$WORK/game.out")"
     kill -0 "$first" 2>/dev/null || fail "the first game ended"
     [ "$(xdotool search --onlyvisible --name '^Pinwick$' | wc -l)" -eq 1 ] || fail "more than one window"
     # A crashed game does not block the next start, nor does one ended by
@@ -276,6 +279,36 @@ case "$CASE" in
     start_game --scale 2
     wait_window
     kill -0 "$GAME_PID" 2>/dev/null || fail "the start after the X server went away did not run"
+    ;;
+  environment)
+    # No display: SDL would fall back on a driver that shows nothing, and the
+    # game would play unseen for ever. It says so and ends with status 0,
+    # leaving the lock free for a start on the display.
+    (unset DISPLAY WAYLAND_DISPLAY; exec "$GAME" --scale 2) >"$WORK/game.out" 2>&1 &
+    GAME_PID=$!
+    track $GAME_PID
+    wait_exit "$GAME_PID"
+    [ "$EXIT_STATUS" -eq 0 ] || fail "with no display the game gave status $EXIT_STATUS, not 0"
+    grep -q "no display to open a window on" "$WORK/game.out" || fail "no word of the missing display"
+    start_game --scale 2
+    wait_window
+    kill -9 "$GAME_PID"
+    wait_exit "$GAME_PID"
+    # A lock file that another user could hold (only root can make one of
+    # theirs; a FIFO will do otherwise) is not used: the game says so and
+    # plays unguarded.
+    lock=$XDG_RUNTIME_DIR/Pinwicker.lock
+    rm -f "$lock"
+    if [ "$(id -u)" -eq 0 ]; then
+      : >"$lock"
+      chown 12345 "$lock"
+    else
+      mkfifo "$lock"
+    fi
+    start_game --scale 2
+    wait_window
+    grep -qF "the lock file $lock is not a regular file of this user's" "$WORK/game.out" ||
+      fail "no word of the lock file: $(cat "$WORK/game.out")"
     ;;
   close)
     start_game --scale 3
