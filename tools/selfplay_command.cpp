@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/headless/headless_clock.h"
+#include "app/output_file.h"
 #include "tools/selfplay.h"
 #include "tools/tool_commands.h"
 
@@ -89,6 +90,11 @@ int runSelfplayCommand(int argc, char** argv) {
     if (show) showGame(game);
     formatSelfplayGame(game, line, sizeof line);
     std::printf("%s\n", line);
+    if (std::ferror(stdout)) break;  // a full disk or a closed output: stop here
   }
-  return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+  if (int why = finishOutputStream(stdout)) {
+    reportOutputFailure("pinwick-tool selfplay", "-", why);
+    return kExitFailed;
+  }
+  return kExitOk;
 }
