@@ -18,8 +18,10 @@ uint32_t framesLogged = 0;
 
 // "pinwick: cannot write the frame log FILE: REASON" and what follows, in
 // fputs alone, like the digits below.
-void reportLogFailure(int why, const char* after) {
-  std::fputs("pinwick: cannot write the frame log ", stderr);
+void reportLogFailure(const char* what, int why, const char* after) {
+  std::fputs("pinwick: ", stderr);
+  std::fputs(what, stderr);
+  std::fputs(" the frame log ", stderr);
   std::fputs(outputName(logPath), stderr);
   std::fputs(": ", stderr);
   std::fputs(outputFailureText(why), stderr);
@@ -46,7 +48,7 @@ int openFrameLogFromEnvironment() {
   closeFrameLog();
   logPath = path;
   if (int why = openOutputStream(path, &logFile)) {
-    reportLogFailure(why, "; the game runs without it\n");
+    reportLogFailure("cannot write", why, "; the game runs without it\n");
     return 0;
   }
   return 1;
@@ -65,7 +67,7 @@ void logPresentedFrame(uint32_t tick) {
   if (int why = outputStreamError(logFile)) {
     finishOutputStream(logFile);
     logFile = nullptr;
-    reportLogFailure(why, "; the game goes on without it\n");
+    reportLogFailure("could not write", why, "; the game goes on without it\n");
   }
 }
 
@@ -74,7 +76,7 @@ void closeFrameLog() {
   const int why = finishOutputStream(logFile);
   logFile = nullptr;
   framesLogged = 0;
-  if (why != 0) reportLogFailure(why, "\n");
+  if (why != 0) reportLogFailure("could not finish writing", why, "\n");
 }
 
 int frameLogOpen() { return logFile != nullptr; }

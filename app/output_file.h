@@ -59,8 +59,9 @@ struct NamedOutput {
 };
 
 // 1 when no two of them name one file: the same name, the same existing file
-// (by device and inode, so `f`, `./f` and a hard link are one; terminals and
-// /dev/null excepted) or the same new name in the same folder. Otherwise says
+// (by device and inode, so `f`, `./f` and a hard link are one) or the same
+// new name in the same folder. Character devices (a terminal, /dev/null) may
+// take any number of outputs, but `-` may be named once only. Otherwise says
 // which two on standard error, as "PROGRAM: --a F and --b G name one file",
 // and returns 0.
 int outputsAreDistinct(const char* program, const NamedOutput* outputs, int count);

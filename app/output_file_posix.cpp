@@ -135,8 +135,9 @@ int writeToStandardOutput(const uint8_t* bytes, size_t size) {
 }
 
 struct FileIdentity {
-  int known;  // an existing file other than a terminal or /dev/null
-  dev_t device;
+  int device;  // a terminal, /dev/null: two outputs there spoil nothing
+  int known;   // an existing file
+  dev_t fileDevice;
   ino_t inode;
   int absent;  // a new name in an existing folder
   dev_t folderDevice;
@@ -149,9 +150,9 @@ FileIdentity identify(const char* path) {
   struct stat info;
   const int found = isStandardOutput(path) ? fstat(kStandardOutputFd, &info) : stat(path, &info);
   if (found == 0) {
-    // Two outputs into one terminal or /dev/null spoil nothing.
-    identity.known = !S_ISCHR(info.st_mode);
-    identity.device = info.st_dev;
+    identity.device = S_ISCHR(info.st_mode);
+    identity.known = 1;
+    identity.fileDevice = info.st_dev;
     identity.inode = info.st_ino;
     return identity;
   }
@@ -175,8 +176,10 @@ FileIdentity identify(const char* path) {
 bool given(const NamedOutput& output) { return output.path != nullptr && output.path[0] != '\0'; }
 
 bool sameFile(const char* a, const FileIdentity& x, const char* b, const FileIdentity& y) {
+  // Standard output named twice is a mistake even where it is a terminal.
+  if (x.device || y.device) return isStandardOutput(a) && isStandardOutput(b);
   if (std::strcmp(a, b) == 0) return true;
-  if (x.known && y.known) return x.device == y.device && x.inode == y.inode;
+  if (x.known && y.known) return x.fileDevice == y.fileDevice && x.inode == y.inode;
   return x.absent && y.absent && x.folderDevice == y.folderDevice && x.folderInode == y.folderInode &&
          std::strcmp(x.base, y.base) == 0;
 }

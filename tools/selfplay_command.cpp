@@ -85,14 +85,17 @@ int runSelfplayCommand(int argc, char** argv) {
   startGeneratorAsAfterStartup();
   static SelfplayGame game;
   char line[1024];
-  for (int g = 0; g < games; ++g) {
+  int why = 0;
+  for (int g = 0; g < games && why == 0; ++g) {
     playSelfplayGame(level, game);
     if (show) showGame(game);
     formatSelfplayGame(game, line, sizeof line);
     std::printf("%s\n", line);
-    if (std::ferror(stdout)) break;  // a full disk or a closed output: stop here
+    why = outputStreamError(stdout);  // a full disk or a closed output: stop here
   }
-  if (int why = finishOutputStream(stdout)) {
+  const int finished = finishOutputStream(stdout);
+  if (why == 0) why = finished;
+  if (why != 0) {
     reportOutputFailure("pinwick-tool selfplay", "-", why);
     return kExitFailed;
   }
