@@ -186,8 +186,7 @@ int runReplayCommand(int argc, char** argv) {
   if (trace != nullptr && result.end == kRunProgramEnded) std::fprintf(trace, "exit=%d\n", result.exitCode);
   for (int i = 0; i < headlessDialogCount(); ++i) std::fprintf(stderr, "pinwick-tool replay: %s\n", headlessDialogText(i));
   if (trace != nullptr) {
-    const int finished = finishOutputStream(trace);
-    if (int why = result.traceError != 0 ? result.traceError : finished) {
+    if (int why = finishOutputStream(trace)) {
       reportOutputFailure(kProgram, tracePath, why);
       status = kExitFailed;
     }

@@ -67,7 +67,6 @@ struct HeadlessRunResult {
   std::vector<uint8_t> audio;                // 22050 Hz unsigned 8-bit mono
   int32_t sceneFrames[kHeadlessSceneCodes] = {};  // the monkey's frames in each scene
   int64_t invariantChecks = 0;
-  int traceError = 0;  // why the trace stopped being written (output_file.h), once it did
 };
 
 // Runs the whole program (start-up, loading, every scene, shutdown) once.

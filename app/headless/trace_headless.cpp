@@ -8,7 +8,6 @@
 #include "app/headless/headless_present.h"
 #include "app/headless/headless_run.h"
 #include "app/headless/headless_shell.h"
-#include "app/output_file.h"
 #include "app/trace_line.h"
 #include "gfx/gfx.h"
 #include "sound/headless_sound.h"
@@ -54,8 +53,6 @@ void recordFrame(int sceneCode) {
     formatTraceLine(line, sizeof line, headlessFrame, sceneCode, static_cast<int32_t>(tickCount() - firstFrameTicks),
                     headlessRun->realtime, sounds);
     std::fprintf(headlessRun->trace, "%s\n", line);
-    // Kept now: the stream keeps no reason for the end of the run.
-    if (headlessResult->traceError == 0) headlessResult->traceError = outputStreamError(headlessRun->trace);
   }
   clearHeadlessSoundCalls();
   for (size_t i = 0; i < headlessRun->shotFrames.size(); ++i) {
