@@ -194,7 +194,7 @@ case "$CASE" in
     set +e
     "$GAME" --scale 0 2>/dev/null; status=$?
     "$GAME" --record a.txt --record b.txt 2>/dev/null; twice=$?
-    "$GAME" --record "$WORK/run.txt" --trace "$WORK/./run.txt" 2>"$WORK/same.err"; same=$?
+    timeout $TIMEOUT "$GAME" --record "$WORK/run.txt" --trace "$WORK/./run.txt" 2>"$WORK/same.err"; same=$?
     set -e
     [ "$status" -eq 2 ] || fail "--scale 0 gave status $status, not 2"
     [ "$twice" -eq 2 ] || fail "--record twice gave status $twice, not 2"
