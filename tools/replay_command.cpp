@@ -74,7 +74,8 @@ constexpr char kProgram[] = "pinwick-tool replay";
 // like it would still overwrite it: no two of these may be one file.
 int outputsAreApart(const char* script, const char* trace, const char* audio, const std::vector<ShotRequest>& shots) {
   const bool scriptIsFile = script != nullptr && std::strcmp(script, "-") != 0;
-  std::vector<NamedOutput> files = {{"--script", scriptIsFile ? script : nullptr}, {"--trace", trace}, {"--audio", audio}};
+  std::vector<NamedOutput> files = {
+      {"--script", scriptIsFile ? script : nullptr}, {"--trace", trace}, {"--audio", audio}};
   for (const ShotRequest& shot : shots) files.push_back({"--shot", shot.path.c_str()});
   return outputsAreDistinct(kProgram, files.data(), static_cast<int>(files.size()));
 }
