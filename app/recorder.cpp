@@ -5,12 +5,12 @@
 // whether there was sound.
 #include "app/recorder.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "app/clock.h"
 #include "app/message_queue.h"
+#include "app/output_file.h"
 #include "app/script_words.h"
 #include "app/trace_line.h"
 #include "app/version.h"
@@ -50,21 +50,23 @@ int pendingAnswerCount = 0;
 
 int openOutput(OutputFile* out, const char* path) {
   if (path == nullptr) return 1;
-  out->file = std::fopen(path, "w");
-  if (out->file == nullptr) {
-    std::fprintf(stderr, "pinwick: cannot write the %s %s: %s; the game runs without it\n", out->what, path,
-                 std::strerror(errno));
+  if (int why = openOutputStream(path, &out->file)) {
+    std::fprintf(stderr, "pinwick: cannot write the %s %s: %s; the game runs without it\n", out->what, outputName(path),
+                 outputFailureText(why));
     return 0;
   }
   out->path = path;
   return 1;
 }
 
-// A full disk or a lost file: say so once and go on without it.
+// A full disk or a lost file: say why once and go on without it.
 void checkOutput(OutputFile* out) {
-  if (out->file == nullptr || !std::ferror(out->file)) return;
-  std::fprintf(stderr, "pinwick: could not write the %s %s; the game goes on without it\n", out->what, out->path);
-  std::fclose(out->file);
+  if (out->file == nullptr) return;
+  const int why = outputStreamError(out->file);
+  if (why == 0) return;
+  std::fprintf(stderr, "pinwick: could not write the %s %s: %s; the game goes on without it\n", out->what,
+               outputName(out->path), outputFailureText(why));
+  finishOutputStream(out->file);
   out->file = nullptr;
 }
 
@@ -83,8 +85,9 @@ void flushOutput(OutputFile* out) {
 
 void closeOutput(OutputFile* out) {
   if (out->file == nullptr) return;
-  if (std::fclose(out->file) != 0)
-    std::fprintf(stderr, "pinwick: could not finish writing the %s %s\n", out->what, out->path);
+  if (int why = finishOutputStream(out->file))
+    std::fprintf(stderr, "pinwick: could not finish writing the %s %s: %s\n", out->what, outputName(out->path),
+                 outputFailureText(why));
   out->file = nullptr;
 }
 

@@ -8,8 +8,8 @@
 
 #include "app/game_options.h"
 
-// 1 when the file is open (or path is null); 0 when it cannot be written:
-// the game then runs without it.
+// 1 when the file is open (or path is null; `-` is standard output); 0 when
+// it cannot be written: standard error says why, and the game runs without it.
 int openRecording(const char* path);
 int openLiveTrace(const char* path);
 

@@ -1,9 +1,7 @@
-// WAV writer shared by pinwick-tool sounds and the replay's audio output.
+// WAV files as pinwick-tool sounds and the replay's audio write them.
 #include "sound/wav_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <string>
+#include <algorithm>
 
 #include "sound/synth.h"
 
@@ -14,7 +12,6 @@ constexpr uint16_t kChannels = 1;
 constexpr uint16_t kBitsPerSample = 8;
 constexpr uint16_t kBlockAlign = 1;
 constexpr uint32_t kRiffHeadBytes = 36;  // "WAVE", the format chunk and the data chunk's head
-const char kTemporarySuffix[] = ".part";
 
 void put32(uint8_t* at, uint32_t value) {
   for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
@@ -27,14 +24,6 @@ void put16(uint8_t* at, uint16_t value) {
 
 void putTag(uint8_t* at, const char* tag) {
   for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(tag[i]);
-}
-
-// Removes the temporary file without losing the errno that explains why.
-int giveUp(const std::string& temporary) {
-  int why = errno;
-  std::remove(temporary.c_str());
-  errno = why;
-  return 0;
 }
 }  // namespace
 
@@ -55,23 +44,9 @@ void buildWavHeader(uint8_t* header, uint32_t dataBytes) {
   put32(header + 40, dataBytes);
 }
 
-int writeWavFile(const char* path, const uint8_t* samples, int count) {
-  if (count < 0) {
-    errno = EINVAL;
-    return 0;
-  }
-  const std::string temporary = std::string(path) + kTemporarySuffix;
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return 0;
-
-  uint8_t header[kWavHeaderBytes];
-  buildWavHeader(header, static_cast<uint32_t>(count));
-  const uint8_t pad = 0;
-  const size_t size = static_cast<size_t>(count);
-  bool written = std::fwrite(header, 1, sizeof header, file) == sizeof header &&
-                 std::fwrite(samples, 1, size, file) == size && ((count & 1) == 0 || std::fwrite(&pad, 1, 1, file) == 1);
-  if (std::fclose(file) != 0) written = false;
-  if (!written) return giveUp(temporary);
-  if (std::rename(temporary.c_str(), path) != 0) return giveUp(temporary);
-  return 1;
+std::vector<uint8_t> buildWavFile(const uint8_t* samples, size_t count) {
+  std::vector<uint8_t> file(kWavHeaderBytes + count + (count & 1u), 0);
+  buildWavHeader(file.data(), static_cast<uint32_t>(count));
+  std::copy(samples, samples + count, file.begin() + kWavHeaderBytes);
+  return file;
 }

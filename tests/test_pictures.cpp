@@ -398,10 +398,6 @@ TEST(PngWriter, RoundTripsPixelsAcrossManyStoredBlocks) {
       ASSERT_EQ(line[1 + 3 * x] << 16 | line[2 + 3 * x] << 8 | line[3 + 3 * x], static_cast<int>(p)) << x << "," << y;
     }
   }
-  ScratchDir dir("png");
-  EXPECT_EQ(writePng((dir / "no" / "such" / "dir.png").c_str(), pixels.data(), w, h), 0);
-  EXPECT_EQ(writePng((dir / "ok.png").c_str(), pixels.data(), w, h), 1);
-  EXPECT_EQ(readFile(dir / "ok.png"), png);
 }
 
 TEST(SheetCommand, WritesAPngOrNamesTheFileItCannotWrite) {
@@ -417,7 +413,7 @@ TEST(SheetCommand, WritesAPngOrNamesTheFileItCannotWrite) {
   fs::path unwritable = dir / "missing" / "sheet.png";
   RunResult failed = run(tool + "'" + unwritable.string() + "'", dir);
   EXPECT_EQ(failed.status, 1);
-  EXPECT_NE(failed.errors.find(unwritable.string()), std::string::npos) << failed.errors;
+  EXPECT_NE(failed.errors.find(unwritable.string() + ": No such file or directory"), std::string::npos) << failed.errors;
 
   EXPECT_EQ(run(tool, dir).status, 2);
 }

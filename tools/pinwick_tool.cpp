@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/output_file.h"
 #include "app/version.h"
 #include "tools/tool_commands.h"
 
@@ -29,6 +30,7 @@ int parseIntArgument(const char* text, int low, int high, int* value) {
 }
 
 int main(int argc, char** argv) {
+  guardStandardStreams();
   if (argc < 2) {
     std::fputs(kUsage, stderr);
     return kExitUsage;

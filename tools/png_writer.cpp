@@ -1,8 +1,6 @@
 // PNG writing with stored deflate blocks, CRC-32 and Adler-32 done by hand.
 #include "tools/png_writer.h"
 
-#include <cstdio>
-#include <string>
 
 namespace {
 
@@ -126,19 +124,4 @@ std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height) {
 
 std::vector<uint8_t> encodePngWithAlpha(const uint32_t* pixels, int width, int height) {
   return encodeImage(pixels, width, height, true);
-}
-
-int writePng(const char* path, const uint32_t* pixels, int width, int height) {
-  if (width <= 0 || height <= 0) return 0;
-  std::vector<uint8_t> bytes = encodePng(pixels, width, height);
-  // Written under a temporary name and renamed into place, so a failure
-  // never leaves half a picture behind.
-  std::string partial = std::string(path) + ".part";
-  FILE* file = std::fopen(partial.c_str(), "wb");
-  if (file == nullptr) return 0;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fclose(file) == 0 && ok;
-  ok = ok && std::rename(partial.c_str(), path) == 0;
-  if (!ok) std::remove(partial.c_str());
-  return ok ? 1 : 0;
 }

@@ -10,11 +10,6 @@ std::vector<uint8_t> encodePng(const uint32_t* pixels, int width, int height);
 // The same with the alpha of 0xAARRGGBB pixels kept (0 is see-through).
 std::vector<uint8_t> encodePngWithAlpha(const uint32_t* pixels, int width, int height);
 
-// Writes encodePng's bytes to path (through path + ".part", renamed into
-// place). 1 on success, 0 when the file cannot be written (or the size is
-// not positive); a failure leaves no partial file.
-int writePng(const char* path, const uint32_t* pixels, int width, int height);
-
 // The checksums a PNG needs: CRC-32 of every chunk (ISO 3309, as in zip and
 // gzip) and Adler-32 of the zlib stream.
 uint32_t pngCrc32(const uint8_t* bytes, size_t size);

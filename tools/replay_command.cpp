@@ -11,6 +11,7 @@
 #include "app/game_options.h"
 #include "app/headless/headless_clock.h"
 #include "app/headless/headless_shell.h"
+#include "app/output_file.h"
 #include "gfx/base_directory.h"
 #include "gfx/gfx.h"
 #include "scenes/driver.h"
@@ -66,6 +67,25 @@ struct ShotRequest {
   int32_t frame;
   std::string path;
 };
+
+constexpr char kProgram[] = "pinwick-tool replay";
+
+// The script is read whole before anything is written, but an output named
+// like it would still overwrite it: no two of these may be one file.
+int outputsAreApart(const char* script, const char* trace, const char* audio, const std::vector<ShotRequest>& shots) {
+  const bool scriptIsFile = script != nullptr && std::strcmp(script, "-") != 0;
+  std::vector<NamedOutput> files = {
+      {"--script", scriptIsFile ? script : nullptr}, {"--trace", trace}, {"--audio", audio}};
+  for (const ShotRequest& shot : shots) files.push_back({"--shot", shot.path.c_str()});
+  return outputsAreDistinct(kProgram, files.data(), static_cast<int>(files.size()));
+}
+
+// 0 when written; else says why and returns it.
+int writeOutput(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const int why = writeWholeFile(path.c_str(), bytes.data(), bytes.size());
+  if (why != 0) reportOutputFailure(kProgram, path.c_str(), why);
+  return why;
+}
 }  // namespace
 
 int runReplayCommand(int argc, char** argv) {
@@ -117,6 +137,7 @@ int runReplayCommand(int argc, char** argv) {
       return usageError("unknown option '" + option + "'");
     }
   }
+  if (!outputsAreApart(scriptPath, tracePath, audioPath, shots)) return kExitUsage;
 
   if (monkeySeed >= 0 && playerSeed >= 0) return usageError("--monkey and --player do not go together");
   if (playerSeed >= 0) monkeySeed = playerSeed;
@@ -148,9 +169,8 @@ int runReplayCommand(int argc, char** argv) {
 
   std::FILE* trace = nullptr;
   if (tracePath != nullptr) {
-    trace = std::strcmp(tracePath, "-") == 0 ? stdout : std::fopen(tracePath, "w");
-    if (trace == nullptr) {
-      std::fprintf(stderr, "pinwick-tool replay: cannot write the trace %s\n", tracePath);
+    if (int why = openOutputStream(tracePath, &trace)) {
+      reportOutputFailure(kProgram, tracePath, why);
       return kExitFailed;
     }
   }
@@ -166,11 +186,11 @@ int runReplayCommand(int argc, char** argv) {
   int status = kExitOk;
   if (trace != nullptr && result.end == kRunProgramEnded) std::fprintf(trace, "exit=%d\n", result.exitCode);
   for (int i = 0; i < headlessDialogCount(); ++i) std::fprintf(stderr, "pinwick-tool replay: %s\n", headlessDialogText(i));
-  if (trace != nullptr && trace != stdout && std::fclose(trace) != 0) {
-    std::fprintf(stderr, "pinwick-tool replay: could not finish writing the trace %s\n", tracePath);
-    status = kExitFailed;
-  } else if (trace == stdout && std::fflush(stdout) != 0) {
-    status = kExitFailed;
+  if (trace != nullptr) {
+    if (int why = finishOutputStream(trace)) {
+      reportOutputFailure(kProgram, tracePath, why);
+      status = kExitFailed;
+    }
   }
 
   if (options.monkey) printMonkeySummary(options.player ? "player" : "monkey", monkeySeed, result, took.count());
@@ -194,15 +214,10 @@ int runReplayCommand(int argc, char** argv) {
       status = status == kExitOk ? kExitFailed : status;
       continue;
     }
-    if (!writePng(shots[i].path.c_str(), result.shots[i].data(), kScreenWidth, kScreenHeight)) {
-      std::fprintf(stderr, "pinwick-tool replay: cannot write %s\n", shots[i].path.c_str());
+    if (writeOutput(shots[i].path, encodePng(result.shots[i].data(), kScreenWidth, kScreenHeight)) != 0)
       status = status == kExitOk ? kExitFailed : status;
-    }
   }
-  if (audioPath != nullptr &&
-      !writeWavFile(audioPath, result.audio.data(), static_cast<int>(result.audio.size()))) {
-    std::fprintf(stderr, "pinwick-tool replay: cannot write %s\n", audioPath);
+  if (audioPath != nullptr && writeOutput(audioPath, buildWavFile(result.audio.data(), result.audio.size())) != 0)
     status = status == kExitOk ? kExitFailed : status;
-  }
   return status;
 }

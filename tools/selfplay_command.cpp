@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/headless/headless_clock.h"
+#include "app/output_file.h"
 #include "tools/selfplay.h"
 #include "tools/tool_commands.h"
 
@@ -84,11 +85,19 @@ int runSelfplayCommand(int argc, char** argv) {
   startGeneratorAsAfterStartup();
   static SelfplayGame game;
   char line[1024];
-  for (int g = 0; g < games; ++g) {
+  int why = 0;
+  for (int g = 0; g < games && why == 0; ++g) {
     playSelfplayGame(level, game);
     if (show) showGame(game);
     formatSelfplayGame(game, line, sizeof line);
     std::printf("%s\n", line);
+    why = outputStreamError(stdout);  // a full disk or a closed output: stop here
   }
-  return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+  const int finished = finishOutputStream(stdout);
+  if (why == 0) why = finished;
+  if (why != 0) {
+    reportOutputFailure("pinwick-tool selfplay", "-", why);
+    return kExitFailed;
+  }
+  return kExitOk;
 }

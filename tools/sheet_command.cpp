@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/output_file.h"
 #include "gfx/bmp_decode.h"
 #include "gfx/resources.h"
 #include "tools/picture_frames.h"
@@ -455,8 +456,9 @@ int runSheetCommand(int argc, char** argv) {
       if (std::strcmp(frame.picture, panel.framesOf) == 0) outlineFrame(sheet, panel.x, top, frame.rect);
   }
 
-  if (!writePng(path, sheet.pixels.data(), sheet.width, sheet.height)) {
-    std::fprintf(stderr, "pinwick-tool sheet: cannot write %s\n", path);
+  const std::vector<uint8_t> png = encodePng(sheet.pixels.data(), sheet.width, sheet.height);
+  if (int why = writeWholeFile(path, png.data(), png.size())) {
+    reportOutputFailure("pinwick-tool sheet", path, why);
     return kExitFailed;
   }
   return kExitOk;

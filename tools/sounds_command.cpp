@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/output_file.h"
 #include "sound/bank.h"
 #include "sound/voices.h"
 #include "sound/wav_file.h"
@@ -57,12 +58,17 @@ int runSoundsCommand(int argc, char** argv) {
     mixSound(voices, run.voiceCount, samples.data(), scratch.data());
 
     const std::string path = soundPath(directory, run.slot);
-    if (!writeWavFile(path.c_str(), samples.data(), length)) {
+    const std::vector<uint8_t> wav = buildWavFile(samples.data(), samples.size());
+    if (int why = writeWholeFile(path.c_str(), wav.data(), wav.size())) {
       std::fprintf(stderr, "pinwick-tool sounds: cannot write '%s': %s; sound%d.wav to sound%d.wav not written\n",
-                   path.c_str(), std::strerror(errno), run.slot, kShippedSounds[kShippedSoundCount - 1].slot);
+                   path.c_str(), outputFailureText(why), run.slot, kShippedSounds[kShippedSoundCount - 1].slot);
       return kExitFailed;
     }
     std::printf("wrote %s (%d samples)\n", path.c_str(), length);
   }
-  return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+  if (int why = finishOutputStream(stdout)) {
+    reportOutputFailure("pinwick-tool sounds", "-", why);
+    return kExitFailed;
+  }
+  return kExitOk;
 }

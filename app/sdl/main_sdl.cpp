@@ -10,6 +10,7 @@
 #include "app/frame_log.h"
 #include "app/game_options.h"
 #include "app/game_main.h"
+#include "app/output_file.h"
 #include "app/recorder.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/icon_file.h"
@@ -121,6 +122,7 @@ void setGameCursor() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  guardStandardStreams();
   LaunchOptions options = {0, nullptr, nullptr, kDefaultGameOptions};
   switch (parseArguments(argc, argv, &options)) {
     case kRequestHelp:
@@ -135,6 +137,9 @@ int main(int argc, char** argv) {
     case kRequestPlay:
       break;
   }
+  const NamedOutput outputs[] = {
+      {"--record", options.record}, {"--trace", options.trace}, {kFrameLogVariable, std::getenv(kFrameLogVariable)}};
+  if (!outputsAreDistinct("pinwick", outputs, sizeof outputs / sizeof outputs[0])) return kExitUsage;
   // The window surface is written directly: no renderer, so no GL stack.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Signals end the game as they would any program, not through the close box.
@@ -178,9 +183,7 @@ int main(int argc, char** argv) {
     setBaseDirectory(folder);
     SDL_free(folder);
   }
-  if (!openFrameLogFromEnvironment())
-    std::fprintf(stderr, "pinwick: cannot write the frame log %s; the game runs without it\n",
-                 std::getenv(kFrameLogVariable));
+  openFrameLogFromEnvironment();  // says itself why it keeps no log
 
   const int scale = options.scale != 0 ? options.scale : defaultScale();
   SDL_Window* window = SDL_CreateWindow(kTextWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,

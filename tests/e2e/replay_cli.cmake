@@ -37,14 +37,26 @@ if(NOT n EQUAL 9)
   message(FATAL_ERROR "the starved run should have completed 9 frames, not ${n}")
 endif()
 
+file(WRITE ${dir}/card.txt "5 click 40 30\n")
 expect_replay(1 "the run ended before frame 500" --frames 20 --shot 500:${dir}/never.png)
 if(EXISTS ${dir}/never.png)
   message(FATAL_ERROR "no picture may be claimed for a frame that never ran")
 endif()
-expect_replay(1 "cannot write" --frames 5 --shot 3:${dir}/no/such/dir/x.png)
+expect_replay(1 "cannot write [^\n]*/no/such/dir/x.png: No such file or directory" --frames 5
+              --shot 3:${dir}/no/such/dir/x.png)
+# Two outputs into one file are refused before the run, whatever the names;
+# so is an output over the script it plays.
+expect_replay(2 "--trace ${dir}/one and --audio ${dir}/./one name one file" --frames 5 --trace ${dir}/one
+              --audio ${dir}/./one)
+expect_replay(2 "--script ${dir}/card.txt and --shot ${dir}/card.txt name one file" --script ${dir}/card.txt
+              --shot 3:${dir}/card.txt)
+if(EXISTS ${dir}/one)
+  message(FATAL_ERROR "a refused command line wrote its output")
+endif()
+# A trace into a full disk says so.
+expect_replay(1 "replay: cannot write /dev/full: No space left on device" --frames 300 --trace /dev/full)
 
 # The mixed audio of a 40-frame run: a WAV file of about 40 x 441 samples.
-file(WRITE ${dir}/card.txt "5 click 40 30\n")
 expect_replay(0 "" --script ${dir}/card.txt --frames 40 --audio ${dir}/card.wav)
 file(SIZE ${dir}/card.wav size)
 if(size LESS 15000)

@@ -36,3 +36,16 @@ foreach(bad "bogus" "selfplay;--level;4" "selfplay;--level;-1" "selfplay;--games
     message(FATAL_ERROR "'${bad}' printed no usage line: ${last_err}")
   endif()
 endforeach()
+
+# Standard output that takes nothing: a full disk, or none at all. The games
+# are not lost without a word.
+execute_process(COMMAND ${TOOL} selfplay --games 200 --seconds 7 OUTPUT_FILE /dev/full ERROR_VARIABLE full_err
+                RESULT_VARIABLE full_status)
+execute_process(COMMAND sh -c "exec >&-; exec \"$0\" selfplay --seconds 7" ${TOOL} ERROR_VARIABLE closed_err
+                RESULT_VARIABLE closed_status)
+if(NOT full_status EQUAL 1 OR NOT full_err MATCHES "selfplay: standard output: No space left on device")
+  message(FATAL_ERROR "selfplay into a full disk gave status ${full_status}: ${full_err}")
+endif()
+if(NOT closed_status EQUAL 1 OR NOT closed_err MATCHES "selfplay: standard output: Bad file descriptor")
+  message(FATAL_ERROR "selfplay with no standard output gave status ${closed_status}: ${closed_err}")
+endif()

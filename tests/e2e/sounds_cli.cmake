@@ -79,6 +79,13 @@ if(NOT last_status EQUAL 0 OR NOT again STREQUAL expected_hash)
   message(FATAL_ERROR "second run over the same directory failed (${last_status}): ${last_err}")
 endif()
 
+# The files are written, but the words saying so are lost on a full disk:
+# that is a failure too, with its reason.
+execute_process(COMMAND ${TOOL} sounds "${WORK}/out" OUTPUT_FILE /dev/full ERROR_VARIABLE err RESULT_VARIABLE status)
+if(NOT status EQUAL 1 OR NOT err MATCHES "sounds: standard output: No space left on device")
+  message(FATAL_ERROR "sounds with a full standard output gave status ${status}: ${err}")
+endif()
+
 # Missing directory, a file given as the directory, and a directory that
 # cannot be written: status 1, a message naming it, nothing claimed written.
 file(WRITE "${WORK}/plain-file" "")

@@ -189,19 +189,26 @@ play_a_move() {
 start_x
 case "$CASE" in
   window)
-    # Bad arguments are refused before anything opens.
+    # Bad arguments are refused before anything opens, and so are two
+    # outputs that name one file.
     set +e
     "$GAME" --scale 0 2>/dev/null; status=$?
     "$GAME" --record a.txt --record b.txt 2>/dev/null; twice=$?
+    timeout $TIMEOUT "$GAME" --record "$WORK/run.txt" --trace "$WORK/./run.txt" 2>"$WORK/same.err"; same=$?
     set -e
     [ "$status" -eq 2 ] || fail "--scale 0 gave status $status, not 2"
     [ "$twice" -eq 2 ] || fail "--record twice gave status $twice, not 2"
+    [ "$same" -eq 2 ] && grep -q "^pinwick: --record $WORK/run.txt and --trace $WORK/./run.txt name one file" \
+      "$WORK/same.err" || fail "one file for two outputs gave status $same: $(cat "$WORK/same.err")"
+    [ ! -e "$WORK/run.txt" ] || fail "the refused command line wrote a file"
     # The default factor on a 1280 x 1024 screen is 5: the largest up to 6
     # within two thirds of the screen. The window is centred. A recording
-    # that cannot be written is reported, and the game plays on.
-    start_game --record "$WORK/no/such/folder/run.txt"
+    # that cannot be written is reported with the reason, and the game plays
+    # on; the trace goes to standard output.
+    start_game --record "$WORK/no/such/folder/run.txt" --trace -
     wait_window
-    grep -q "cannot write the recording" "$WORK/game.out" || fail "no word of the unwritable recording"
+    grep -q "cannot write the recording $WORK/no/such/folder/run.txt: No such file or directory" "$WORK/game.out" ||
+      fail "no word of the unwritable recording"
     [ "$(xdotool getwindowname "$WID")" = "Pinwick" ] || fail "title '$(xdotool getwindowname "$WID")'"
     [ "$WIN_W" -eq 800 ] && [ "$WIN_H" -eq 350 ] || fail "window ${WIN_W}x${WIN_H}, not 800x350"
     [ "$WIN_X" -eq $(((SCREEN_W - 800) / 2)) ] && [ "$WIN_Y" -eq $(((SCREEN_H - 350) / 2)) ] ||
@@ -212,17 +219,30 @@ case "$CASE" in
     xdotool key --window "$WID" Escape
     wait_exit "$GAME_PID"
     [ "$EXIT_STATUS" -eq 1 ] || fail "Esc ended the game with status $EXIT_STATUS, not 1"
-    # --scale sets the factor. A recording that fills the disk is reported
-    # when its first second is written, and the game plays on.
-    start_game --scale 2 --record /dev/full
+    grep -q '^f=1 t=0 sc=2 ' "$WORK/game.out" && grep -q '^exit=1$' "$WORK/game.out" ||
+      fail "no trace on standard output"
+    # --scale sets the factor. A trace that fills the disk is reported with
+    # the reason when its first second is written, and the game plays on; so
+    # is a frame log into the standard output the game was started without,
+    # and the recording opened meanwhile does not take its place.
+    PINWICK_FRAME_LOG=- "$GAME" --scale 2 --record "$WORK/run.txt" --trace /dev/full >&- 2>"$WORK/game.out" &
+    GAME_PID=$!
+    track $GAME_PID
     wait_window
     [ "$WIN_W" -eq 320 ] && [ "$WIN_H" -eq 140 ] || fail "--scale 2 gave ${WIN_W}x${WIN_H}, not 320x140"
-    for _ in $(seq 1 $((TIMEOUT * 5))); do
-      grep -q "could not write the recording" "$WORK/game.out" && break
-      sleep 0.2
+    for said in "could not write the trace /dev/full: No space left on device" \
+                "could not write the frame log standard output: Bad file descriptor"; do
+      for _ in $(seq 1 $((TIMEOUT * 5))); do
+        grep -q "$said" "$WORK/game.out" && break
+        sleep 0.2
+      done
+      grep -q "$said" "$WORK/game.out" || fail "no word of the failed output: $said"
     done
-    grep -q "could not write the recording" "$WORK/game.out" || fail "no word of the full disk"
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended when the disk was full"
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended when its outputs failed"
+    xdotool key --window "$WID" Escape
+    wait_exit "$GAME_PID"
+    ! grep -qE '^[0-9]+ [0-9]+$' "$WORK/run.txt" || fail "the frame log went into the recording"
+    grep -q '^# complete up to frame [0-9]*, exit 1$' "$WORK/run.txt" || fail "the recording is not whole"
     ;;
   title_pixels)
     start_game --scale 3
