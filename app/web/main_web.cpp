@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/game_main.h"
 #include "app/game_options.h"
@@ -64,14 +65,17 @@ int takeAddressOptions(GameOptions* options) {
   const int argc = readAddress();
   GameOptions parsed = kDefaultGameOptions;
   int record = 0, bad = 0;
+  std::string problem;
   for (int i = 1; i < argc;) {
-    const int result = parseGameOption(argc, addressWords, &i, &parsed);
+    const int result = parseGameOption(argc, addressWords, &i, &parsed, bad ? nullptr : &problem);
     if (result == kGameOptionTaken) continue;
     if (result == kGameOptionBad) bad = 1;
     else if (std::strcmp(addressWords[i], kRecordWord) == 0) record = 1;
     ++i;
   }
-  if (bad) std::fprintf(stderr, "pinwick: the address's options are not understood; the game plays as it is\n");
+  if (bad)
+    std::fprintf(stderr, "pinwick: the address's options are not understood (%s); the game plays as it is\n",
+                 problem.c_str());
   else *options = parsed;
   return record;
 }
