@@ -41,7 +41,8 @@ endif()
 file(REMOVE ${dir}/pipe)
 execute_process(COMMAND mkfifo ${dir}/pipe)
 execute_process(COMMAND sh -c "sleep 0.5; { echo '5 click 40 30'; sleep 0.5; echo '30 press esc'; } >'${dir}/pipe'"
-                COMMAND ${TOOL} replay --script ${dir}/pipe --trace - OUTPUT_VARIABLE out RESULT_VARIABLE status)
+                COMMAND ${TOOL} replay --script ${dir}/pipe --trace - OUTPUT_VARIABLE out RESULT_VARIABLE status
+                TIMEOUT 20)
 if(NOT status EQUAL 0 OR NOT out MATCHES "\nf=30 [^\n]*\nexit=1\n$")
   message(FATAL_ERROR "the script from a pipe was not played to its Esc at frame 30 (status ${status})")
 endif()
