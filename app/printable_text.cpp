@@ -9,6 +9,18 @@ constexpr uint32_t kFirstSurrogate = 0xD800, kLastSurrogate = 0xDFFF;
 constexpr uint32_t kLastCodePoint = 0x10FFFF;
 constexpr char kEllipsis[] = "...";
 
+// The lead byte of a character of 2, 3 or 4 bytes: the bits that mark it,
+// the bits of the code point it carries, and the smallest code point that
+// needs this many bytes (anything less is an overlong form).
+struct Utf8Lead {
+  size_t length;
+  unsigned pattern;
+  unsigned valueBits;
+  uint32_t smallest;
+};
+constexpr unsigned kContinuationPattern = 0x80, kContinuationBits = 0x3F, kContinuationShift = 6;
+constexpr Utf8Lead kUtf8Leads[] = {{2, 0xC0, 0x1F, 0x80}, {3, 0xE0, 0x0F, 0x800}, {4, 0xF0, 0x07, 0x10000}};
+
 // The length of the valid UTF-8 character at bytes[at] (2 to 4), with its
 // code point, or 0 when there is none: a stray continuation byte, a cut-off
 // sequence, an overlong form, a surrogate or a code point past U+10FFFF.
@@ -16,17 +28,17 @@ size_t utf8Character(const std::string& bytes, size_t at, uint32_t* codePoint) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
   const unsigned char lead = byte(at);
   size_t length = 0;
-  uint32_t value = 0, smallest = 0;
-  if (lead >= 0xC0 && lead <= 0xDF) length = 2, value = lead & 0x1Fu, smallest = 0x80;
-  else if (lead >= 0xE0 && lead <= 0xEF) length = 3, value = lead & 0x0Fu, smallest = 0x800;
-  else if (lead >= 0xF0 && lead <= 0xF4) length = 4, value = lead & 0x07u, smallest = 0x10000;
-  else return 0;
-  if (at + length > bytes.size()) return 0;
+  for (const Utf8Lead& form : kUtf8Leads)
+    if ((lead & ~form.valueBits) == form.pattern) length = form.length;
+  if (length == 0 || at + length > bytes.size()) return 0;
+  const Utf8Lead& form = kUtf8Leads[length - 2];
+  uint32_t value = lead & form.valueBits;
   for (size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0u) != 0x80u) return 0;
-    value = value << 6 | (byte(at + i) & 0x3Fu);
+    if ((byte(at + i) & ~kContinuationBits) != kContinuationPattern) return 0;
+    value = value << kContinuationShift | (byte(at + i) & kContinuationBits);
   }
-  if (value < smallest || value > kLastCodePoint || (value >= kFirstSurrogate && value <= kLastSurrogate)) return 0;
+  if (value < form.smallest || value > kLastCodePoint || (value >= kFirstSurrogate && value <= kLastSurrogate))
+    return 0;
   *codePoint = value;
   return length;
 }
