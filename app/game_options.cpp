@@ -3,17 +3,19 @@
 
 #include <cstring>
 
+#include "app/command_line.h"
 #include "scenes/match.h"
 #include "sound/bank.h"
 
 namespace {
-constexpr int kGivenLevel = 1;
-constexpr int kGivenTwoPlayers = 2;
-constexpr int kGivenMute = 4;
+int refuse(std::string* problem, const std::string& what) {
+  if (problem != nullptr) *problem = what;
+  return kGameOptionBad;
+}
 
 // Once only, and only the option's own flag.
-int takeFlag(GameOptions* options, int flag) {
-  if (options->given & flag) return kGameOptionBad;
+int takeFlag(GameOptions* options, int flag, const char* option, std::string* problem) {
+  if (options->given & flag) return refuse(problem, std::string(option) + " is given twice");
   options->given |= flag;
   return kGameOptionTaken;
 }
@@ -24,25 +26,27 @@ const char kGameOptionsUsage[] =
     "  --two-players   two players share the mouse; there is no computer side\n"
     "  --mute          no sound\n";
 
-int parseGameOption(int argc, char** argv, int* i, GameOptions* options) {
+int parseGameOption(int argc, char** argv, int* i, GameOptions* options, std::string* problem) {
   const char* option = argv[*i];
   if (std::strcmp(option, "--two-players") == 0) {
     options->twoPlayers = 1;
     ++*i;
-    return takeFlag(options, kGivenTwoPlayers);
+    return takeFlag(options, kGivenTwoPlayers, option, problem);
   }
   if (std::strcmp(option, "--mute") == 0) {
     options->mute = 1;
     ++*i;
-    return takeFlag(options, kGivenMute);
+    return takeFlag(options, kGivenMute, option, problem);
   }
   if (std::strcmp(option, "--level") != 0) return kNotGameOption;
-  if (*i + 1 >= argc) return kGameOptionBad;
+  if (*i + 1 >= argc) return refuse(problem, "--level needs a value, 0 to 3");
   const char* value = argv[*i + 1];
-  if (value[0] < '0' || value[0] > '0' + kMatchLevel || value[1] != '\0') return kGameOptionBad;
-  options->level = value[0] - '0';
+  int level = 0;
+  if (!parseOptionNumber(value, 0, kMatchLevel, &level))
+    return refuse(problem, optionAndValue(option, value) + ": the level is 0, 1, 2 or 3");
+  options->level = level;
   *i += 2;
-  return takeFlag(options, kGivenLevel);
+  return takeFlag(options, kGivenLevel, option, problem);
 }
 
 void applyGameOptions(const GameOptions& options) {

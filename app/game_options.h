@@ -2,6 +2,7 @@
 // page: the computer's level, two players at one mouse, and no sound. With
 // none given the game is the faithful one.
 #pragma once
+#include <string>
 
 struct GameOptions {
   int level;       // 0..3
@@ -12,12 +13,18 @@ struct GameOptions {
 
 constexpr GameOptions kDefaultGameOptions = {3, 0, 0, 0};
 
+// The bits of GameOptions::given.
+constexpr int kGivenLevel = 1;
+constexpr int kGivenTwoPlayers = 2;
+constexpr int kGivenMute = 4;
+
 enum GameOptionResult { kNotGameOption, kGameOptionTaken, kGameOptionBad };
 
 // Looks at argv[*i] (and its value, for --level): takes it and moves *i past
 // it, says it is none of these, or that it is bad (a level outside 0..3, not
-// a number, or an option given twice).
-int parseGameOption(int argc, char** argv, int* i, GameOptions* options);
+// a number, or an option given twice); then *problem, when given, says which
+// option and value and what is wrong.
+int parseGameOption(int argc, char** argv, int* i, GameOptions* options, std::string* problem);
 
 // The usage lines of the three options.
 extern const char kGameOptionsUsage[];

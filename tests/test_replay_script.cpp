@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/version.h"
 #include "app/window_proc.h"
 #include "tools/replay_script.h"
 
@@ -24,7 +25,7 @@ std::string errorOf(const std::string& text) {
 
 TEST(ReplayScript, ShorthandsExpandOverTwoFramesAndKeepTheirOrder) {
   auto e = parse(
-      "# a comment line\n"
+      "\xEF\xBB\xBF# a comment line, after the byte-order mark an editor may write\n"
       "\n"
       "10 click 60 -3   # trailing comment\n"
       "10 press esc\n"
@@ -76,11 +77,36 @@ TEST(ReplayScript, WhatNoScriptHoldsIsRefusedByLineAndReportedShort) {
             "s.txt:1: frame 99999999999999999999 lies past the last frame a run can reach (2147483646)");
   EXPECT_EQ(errorOf("+2147483647 close\n"),  // a sign hides nothing
             "s.txt:1: frame +2147483647 lies past the last frame a run can reach (2147483646)");
-  // A long word is cut short in the reason, and a terminal escape masked.
+  // A long word is cut short in the reason; what a terminal would act on is
+  // shown escaped: C0 and C1 controls, bytes of no UTF-8 character, and the
+  // backslash that escapes them.
   const std::string reason = errorOf("3 " + std::string(3000, 'w') + "\x1b[2J\n");
   EXPECT_EQ(reason.substr(0, 27), "s.txt:1: unknown event 'www");
   EXPECT_LT(reason.size(), 200u);
   EXPECT_EQ(reason.find('\x1b'), std::string::npos);
+  EXPECT_EQ(errorOf("3 a\x1b[2J\xC2\x85\xC2\xA0\xE3\x81\x82\\\xFF\xE3\x81\n"),
+            "s.txt:1: unknown event 'a\\x1b[2J\\u0085\xC2\xA0\xE3\x81\x82\\\\\\xff\\xe3\\x81'");
+}
+
+TEST(ReplayScript, TheCommandLineMayAddToAScriptsChoicesButARecordingNamesThemAll) {
+  const std::string recording = "0 version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
+                                "." + std::to_string(kVersionBuild) + "." + std::to_string(kVersionRevision) + "\n";
+  auto conflict = [](const std::string& script, GameOptions commandLine) {
+    return scriptOptionsConflict(parse(script), "s.txt", commandLine);
+  };
+  const GameOptions level1 = {1, 0, 0, kGivenLevel}, level3 = {3, 0, 0, kGivenLevel};
+  const GameOptions twoPlayersMuted = {3, 1, 1, kGivenTwoPlayers | kGivenMute};
+  EXPECT_EQ(conflict("0 level 2\n", level1),
+            "s.txt: the script plays at level 2, but the command line asks for --level 1");
+  EXPECT_EQ(conflict("0 level 1\n", level1), "");
+  EXPECT_EQ(conflict("0 level 1\n", twoPlayersMuted), "");
+  EXPECT_EQ(conflict(recording + "0 level 1\n0 two-players\n0 mute\n", level1), "");
+  EXPECT_EQ(conflict(recording, level3), "");
+  EXPECT_EQ(conflict(recording, level1).substr(0, 39), "s.txt: the recording plays at level 3 (");
+  EXPECT_EQ(conflict(recording + "0 mute\n", twoPlayersMuted).substr(0, 50),
+            "s.txt: the recording is of a game against the comp");
+  EXPECT_EQ(conflict(recording + "0 two-players\n", twoPlayersMuted).substr(0, 45),
+            "s.txt: the recording is of a game with sound,");
 }
 
 }  // namespace

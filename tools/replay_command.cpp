@@ -1,13 +1,22 @@
 // pinwick-tool replay: the whole game on the headless shell, from a script or
 // from the monkey, with a trace, screenshots and the mixed audio.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
+
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/game_options.h"
 #include "app/headless/headless_clock.h"
 #include "app/headless/headless_shell.h"
@@ -22,25 +31,83 @@
 
 namespace {
 const char kReplayUsage[] =
-    "usage: pinwick-tool replay [--script FILE] [--frames N] [--trace FILE|-] [--shot N:FILE.png]...\n"
-    "                           [--audio FILE.wav] [--seconds 0..59] [--monkey SEED] [--player SEED] [--realtime]\n"
+    "usage: pinwick-tool replay [--script FILE|-] [--frames N] [--trace FILE|-] [--shot N:FILE.png|-]...\n"
+    "                           [--audio FILE.wav|-] [--seconds 0..59] [--monkey SEED] [--player SEED] [--realtime]\n"
     "                           [--level 0..3] [--two-players] [--mute]\n";
 constexpr int kExitInvariant = 3;
 constexpr int32_t kFramesAfterLastEvent = 100;
 constexpr int32_t kMonkeyDefaultFrames = 10000;
+constexpr int32_t kLastFrame = INT_MAX - 1;  // the frame count must stay an int32_t
+constexpr int kLastSecond = 59;
+
+// A script comes with a bug report; a recording of hours of play stays far
+// below this.
+constexpr size_t kMebibyteShift = 20;
+constexpr size_t kMaxScriptBytes = size_t{64} << kMebibyteShift;
+constexpr size_t kReadChunkBytes = 65536;
+constexpr int kStandardInput = 0;
+const char kStandardInputName[] = "(standard input)";
+#ifdef _WIN32
+constexpr int kOpenFileFlags = O_RDONLY | O_BINARY;
+constexpr int kOpenPipeFlags = kOpenFileFlags;
+#else
+constexpr int kOpenPipeFlags = O_RDONLY | O_NOCTTY | O_CLOEXEC;
+constexpr int kOpenFileFlags = kOpenPipeFlags | O_NONBLOCK;
+#endif
+
+// The options that take a value; each may be given once, but --shot.
+enum ReplayOption {
+  kOptionScript, kOptionFrames, kOptionTrace, kOptionAudio, kOptionSeconds, kOptionMonkey, kOptionPlayer,
+  kOptionShot, kReplayOptionCount
+};
+const char* const kReplayOptionNames[kReplayOptionCount] = {"--script",  "--frames", "--trace",  "--audio",
+                                                            "--seconds", "--monkey", "--player", "--shot"};
 
 int usageError(const std::string& what) {
   std::fprintf(stderr, "pinwick-tool replay: %s\n%s", what.c_str(), kReplayUsage);
   return kExitUsage;
 }
 
-int readWholeFile(const char* path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return 0;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  text = buffer.str();
-  return in.good() || in.eof();
+// Reads the script at path ("-": standard input) into text; returns what
+// went wrong, or an empty string. Only a file, a pipe or standard input is
+// read, never more than a script may hold: a device or a directory is
+// refused before it is opened for good, so that nothing can hang on it.
+std::string readScript(const char* path, std::string& text) {
+  int fd = kStandardInput;
+  if (std::strcmp(path, "-") == 0) {
+#ifdef _WIN32
+    _setmode(kStandardInput, O_BINARY);
+#endif
+  } else {
+    struct stat info;
+    if (stat(path, &info) != 0) return std::strerror(errno);
+    if (S_ISDIR(info.st_mode)) return "it is a directory";
+    if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) return "it is not a file (a device or a socket)";
+    // A pipe's open waits for its writer, as it should; anything else opens
+    // at once, even if it has turned into a device since.
+    fd = open(path, S_ISFIFO(info.st_mode) ? kOpenPipeFlags : kOpenFileFlags);
+    if (fd < 0) return std::strerror(errno);
+    if (fstat(fd, &info) != 0 || (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode))) {
+      close(fd);
+      return "it is not a file (a device or a socket)";
+    }
+  }
+  text.clear();
+  std::string wrong;
+  char buffer[kReadChunkBytes];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) wrong = std::strerror(errno);
+    if (got <= 0) break;
+    if (text.size() + static_cast<size_t>(got) > kMaxScriptBytes) {
+      wrong = "it holds more than a script may (" + std::to_string(kMaxScriptBytes >> kMebibyteShift) + " MiB)";
+      break;
+    }
+    text.append(buffer, static_cast<size_t>(got));
+  }
+  if (fd != kStandardInput) close(fd);
+  return wrong;
 }
 
 struct SceneName {
@@ -89,53 +156,82 @@ int writeOutput(const std::string& path, const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 int runReplayCommand(int argc, char** argv) {
+  if (argc == 1 && std::strcmp(argv[0], "--help") == 0) {
+    std::fputs(kReplayUsage, stdout);
+    return kExitOk;
+  }
   HeadlessRunOptions options;
   const char* scriptPath = nullptr;
   const char* tracePath = nullptr;
   const char* audioPath = nullptr;
   std::vector<ShotRequest> shots;
   int frames = 0, seconds = -1, monkeySeed = -1, playerSeed = -1;
+  int given = 0;  // the bits of the ReplayOptions seen, to refuse one twice
 
   for (int i = 0; i < argc; ++i) {
-    std::string option = argv[i];
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    auto needValue = [&]() { return value != nullptr; };
+    const char* option = argv[i];
     int next = i;
-    switch (parseGameOption(argc, argv, &next, &options.game)) {
+    std::string problem;
+    switch (parseGameOption(argc, argv, &next, &options.game, &problem)) {
       case kGameOptionTaken: i = next - 1; continue;
-      case kGameOptionBad: return usageError(option + ": --level takes 0..3, and no option may come twice");
+      case kGameOptionBad: return usageError(problem);
       default: break;
     }
-    if (option == "--realtime") {
+    if (std::strcmp(option, "--realtime") == 0) {
+      if (options.realtime) return usageError("--realtime is given twice");
       options.realtime = 1;
       continue;
     }
-    if (!needValue()) return usageError(option + " needs a value");
-    ++i;
-    if (option == "--script") {
-      scriptPath = value;
-    } else if (option == "--frames") {
-      if (!parseIntArgument(value, 1, INT_MAX - 1, &frames)) return usageError("--frames takes a positive number");
-    } else if (option == "--trace") {
-      tracePath = value;
-    } else if (option == "--audio") {
-      audioPath = value;
-    } else if (option == "--seconds") {
-      if (!parseIntArgument(value, 0, 59, &seconds)) return usageError("--seconds takes 0..59");
-    } else if (option == "--monkey") {
-      if (!parseIntArgument(value, 0, INT_MAX, &monkeySeed)) return usageError("--monkey takes a seed, 0 or more");
-    } else if (option == "--player") {
-      if (!parseIntArgument(value, 0, INT_MAX, &playerSeed)) return usageError("--player takes a seed, 0 or more");
-    } else if (option == "--shot") {
-      const char* colon = std::strchr(value, ':');
-      int frame = 0;
-      if (colon == nullptr || colon[1] == '\0' ||
-          !parseIntArgument(std::string(value, colon).c_str(), 1, INT_MAX - 1, &frame))
-        return usageError("--shot takes FRAME:FILE.png");
-      shots.push_back({frame, colon + 1});
-    } else {
-      return usageError("unknown option '" + option + "'");
+    int which = 0;
+    while (which < kReplayOptionCount && std::strcmp(option, kReplayOptionNames[which]) != 0) ++which;
+    if (which == kReplayOptionCount) return usageError(unknownOption(option));
+    if (which != kOptionShot && (given & (1 << which))) return usageError(std::string(option) + " is given twice");
+    given |= 1 << which;
+    if (i + 1 >= argc) return usageError(std::string(option) + " needs a value");
+    const char* value = argv[++i];
+    const std::string quoted = optionAndValue(option, value);
+    const char* wrong = nullptr;
+    switch (which) {
+      case kOptionScript:
+        wrong = fileNameProblem(value);
+        scriptPath = value;
+        break;
+      case kOptionTrace:
+        wrong = fileNameProblem(value);
+        tracePath = value;
+        break;
+      case kOptionAudio:
+        wrong = fileNameProblem(value);
+        audioPath = value;
+        break;
+      case kOptionFrames:
+        if (!parseOptionNumber(value, 1, kLastFrame, &frames))
+          wrong = "the last frame is a number from 1 to 2147483646";
+        break;
+      case kOptionSeconds:
+        if (!parseOptionNumber(value, 0, kLastSecond, &seconds)) wrong = "the local seconds are 0 to 59";
+        break;
+      case kOptionMonkey:
+      case kOptionPlayer:
+        if (!parseOptionNumber(value, 0, INT_MAX, which == kOptionMonkey ? &monkeySeed : &playerSeed))
+          wrong = "the seed is a number from 0 to 2147483647";
+        break;
+      case kOptionShot: {
+        const char* colon = std::strchr(value, ':');
+        int frame = 0;
+        if (colon == nullptr) {
+          wrong = "not FRAME:FILE.png";
+        } else if (!parseOptionNumber(std::string(value, colon).c_str(), 1, kLastFrame, &frame)) {
+          wrong = "the frame is a number from 1 to 2147483646";
+        } else {
+          wrong = fileNameProblem(colon + 1);
+          shots.push_back({frame, colon + 1});
+        }
+        break;
+      }
+      default: break;
     }
+    if (wrong != nullptr) return usageError(quoted + ": " + wrong);
   }
   if (!outputsAreApart(scriptPath, tracePath, audioPath, shots)) return kExitUsage;
 
@@ -143,12 +239,15 @@ int runReplayCommand(int argc, char** argv) {
   if (playerSeed >= 0) monkeySeed = playerSeed;
 
   if (scriptPath != nullptr) {
-    std::string text, error;
-    if (!readWholeFile(scriptPath, text)) {
-      std::fprintf(stderr, "pinwick-tool replay: cannot read the script %s\n", scriptPath);
+    const bool standardInput = std::strcmp(scriptPath, "-") == 0;
+    const char* name = standardInput ? kStandardInputName : scriptPath;
+    std::string text, error = readScript(scriptPath, text);
+    if (!error.empty()) {
+      std::fprintf(stderr, "pinwick-tool replay: cannot read the script %s: %s\n", name, error.c_str());
       return kExitUsage;
     }
-    if (!parseReplayScript(text, scriptPath, options.events, error)) {
+    if (!parseReplayScript(text, name, options.events, error) ||
+        !(error = scriptOptionsConflict(options.events, name, options.game)).empty()) {
       std::fprintf(stderr, "pinwick-tool replay: %s\n", error.c_str());
       return kExitUsage;
     }
@@ -156,9 +255,10 @@ int runReplayCommand(int argc, char** argv) {
 
   // Without --frames the run ends a little after the last thing asked for.
   if (frames == 0) {
-    int32_t last = options.events.empty() ? 0 : options.events.back().frame;
-    for (const ShotRequest& s : shots) last = s.frame > last ? s.frame : last;
-    frames = monkeySeed >= 0 && last == 0 ? kMonkeyDefaultFrames : last + kFramesAfterLastEvent;
+    int64_t last = options.events.empty() ? 0 : options.events.back().frame;
+    for (const ShotRequest& s : shots) last = std::max<int64_t>(last, s.frame);
+    const int64_t end = std::min<int64_t>(last + kFramesAfterLastEvent, kLastFrame);
+    frames = monkeySeed >= 0 && last == 0 ? kMonkeyDefaultFrames : static_cast<int>(end);
   }
   options.frameLimit = frames;
   options.monkey = monkeySeed >= 0;

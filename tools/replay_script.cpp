@@ -8,6 +8,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "app/printable_text.h"
 #include "app/script_words.h"
 #include "app/version.h"
 #include "app/window_proc.h"
@@ -30,13 +31,9 @@ int parseNumber(const std::string& word, long low, long high, long* value) {
   return 1;
 }
 
-// The reason as it goes to a terminal: cut short, no control characters.
-std::string clearReason(std::string reason) {
-  if (reason.size() > kMaxReasonBytes) reason = reason.substr(0, kMaxReasonBytes) + "...";
-  for (char& c : reason)
-    if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') c = '?';
-  return reason;
-}
+// An editor may begin a script with the byte-order mark; it is no word.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr size_t kByteOrderMarkBytes = sizeof kByteOrderMark - 1;
 
 // What is wrong with a line before its words are read, or an empty string.
 std::string checkLineBytes(const std::string& line) {
@@ -90,6 +87,7 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
     const std::string ours = std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
                              std::to_string(kVersionBuild) + "." + std::to_string(kVersionRevision);
     if (w[2] != ours) return "recorded by Pinwick " + w[2] + ", but this is Pinwick " + ours + ": replay it with that version";
+    add(frame, kEventVersion, 0, 0);
     return "";
   }
   if (event == "sound") {
@@ -196,7 +194,8 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<HeadlessEve
 int parseReplayScript(const std::string& text, const char* fileName, std::vector<HeadlessEvent>& events,
                       std::string& error) {
   events.clear();
-  std::istringstream lines(text);
+  std::istringstream lines(text.compare(0, kByteOrderMarkBytes, kByteOrderMark) == 0 ? text.substr(kByteOrderMarkBytes)
+                                                                                    : text);
   std::string line;
   int number = 0;
   while (std::getline(lines, line)) {
@@ -215,7 +214,7 @@ int parseReplayScript(const std::string& text, const char* fileName, std::vector
     bad = checkFrameReach(w[0]);
     if (bad.empty()) bad = parseLine(w, events);
     if (!bad.empty()) {
-      error = std::string(fileName) + ":" + std::to_string(number) + ": " + clearReason(bad);
+      error = std::string(fileName) + ":" + std::to_string(number) + ": " + printableText(bad, kMaxReasonBytes);
       return 0;
     }
   }
@@ -223,4 +222,35 @@ int parseReplayScript(const std::string& text, const char* fileName, std::vector
   std::stable_sort(events.begin(), events.end(),
                    [](const HeadlessEvent& a, const HeadlessEvent& b) { return a.frame < b.frame; });
   return 1;
+}
+
+std::string scriptOptionsConflict(const std::vector<HeadlessEvent>& events, const char* fileName,
+                                  const GameOptions& commandLine) {
+  GameOptions script = kDefaultGameOptions;  // given: what the script names
+  int recording = 0;
+  for (size_t i = 0; i < events.size() && events[i].frame == 0; ++i) {
+    switch (events[i].kind) {
+      case kEventVersion: recording = 1; break;
+      case kEventLevel:
+        script.level = events[i].a;
+        script.given |= kGivenLevel;
+        break;
+      case kEventTwoPlayers: script.twoPlayers = 1; break;
+      case kEventMute: script.mute = 1; break;
+      default: break;
+    }
+  }
+  const std::string file = std::string(fileName) + ": ";
+  const int levelNamed = script.given & kGivenLevel;
+  if (recording) script.given = kGivenLevel | kGivenTwoPlayers | kGivenMute;
+  const int both = script.given & commandLine.given;
+  if ((both & kGivenLevel) && script.level != commandLine.level)
+    return file + (levelNamed ? "the script plays at level " : "the recording plays at level ") +
+           std::to_string(script.level) + (levelNamed ? "" : " (it names none: the default)") +
+           ", but the command line asks for --level " + std::to_string(commandLine.level);
+  if ((both & kGivenTwoPlayers) && !script.twoPlayers)
+    return file + "the recording is of a game against the computer, but the command line asks for --two-players";
+  if ((both & kGivenMute) && !script.mute)
+    return file + "the recording is of a game with sound, but the command line asks for --mute";
+  return "";
 }

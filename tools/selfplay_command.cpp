@@ -2,7 +2,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "app/command_line.h"
 #include "app/headless/headless_clock.h"
 #include "app/output_file.h"
 #include "tools/selfplay.h"
@@ -12,10 +14,14 @@ namespace {
 const char kSelfplayUsage[] =
     "usage: pinwick-tool selfplay [--level 0..3] [--games N] [--seconds 0..59] [--show]\n";
 constexpr int kDefaultLevel = 3;
+constexpr int kMaxLevel = 3;
 constexpr int kMaxSecondsValue = 59;
 
-int usageError(const char* what) {
-  std::fprintf(stderr, "pinwick-tool selfplay: %s; %s", what, kSelfplayUsage);
+enum SelfplayOption { kOptionLevel, kOptionGames, kOptionSeconds, kOptionShow, kSelfplayOptionCount };
+const char* const kSelfplayOptionNames[kSelfplayOptionCount] = {"--level", "--games", "--seconds", "--show"};
+
+int usageError(const std::string& what) {
+  std::fprintf(stderr, "pinwick-tool selfplay: %s\n%s", what.c_str(), kSelfplayUsage);
   return kExitUsage;
 }
 
@@ -58,26 +64,39 @@ void showGame(const SelfplayGame& game) {
 }  // namespace
 
 int runSelfplayCommand(int argc, char** argv) {
+  if (argc == 1 && std::strcmp(argv[0], "--help") == 0) {
+    std::fputs(kSelfplayUsage, stdout);
+    return kExitOk;
+  }
   int level = kDefaultLevel, games = 1, seconds = -1, show = 0;
+  int given = 0;  // the bits of the options seen, to refuse one twice
   for (int i = 0; i < argc; ++i) {
     const char* option = argv[i];
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    if (std::strcmp(option, "--show") == 0) {
+    int which = 0;
+    while (which < kSelfplayOptionCount && std::strcmp(option, kSelfplayOptionNames[which]) != 0) ++which;
+    if (which == kSelfplayOptionCount) return usageError(unknownOption(option));
+    if (given & (1 << which)) return usageError(std::string(option) + " is given twice");
+    given |= 1 << which;
+    if (which == kOptionShow) {
       show = 1;
-    } else if (std::strcmp(option, "--level") == 0) {
-      if (!parseIntArgument(value, 0, 3, &level)) return usageError("--level takes 0, 1, 2 or 3");
-      ++i;
-    } else if (std::strcmp(option, "--games") == 0) {
-      if (!parseIntArgument(value, 1, INT_MAX, &games)) return usageError("--games takes a positive number");
-      ++i;
-    } else if (std::strcmp(option, "--seconds") == 0) {
-      if (!parseIntArgument(value, 0, kMaxSecondsValue, &seconds))
-        return usageError("--seconds takes 0..59");
-      ++i;
-    } else {
-      char what[160];
-      std::snprintf(what, sizeof what, "unknown option '%.100s'", option);
-      return usageError(what);
+      continue;
+    }
+    if (i + 1 >= argc) return usageError(std::string(option) + " needs a number");
+    const char* value = argv[++i];
+    const std::string quoted = optionAndValue(option, value);
+    switch (which) {
+      case kOptionLevel:
+        if (!parseOptionNumber(value, 0, kMaxLevel, &level)) return usageError(quoted + ": the level is 0, 1, 2 or 3");
+        break;
+      case kOptionGames:
+        if (!parseOptionNumber(value, 1, INT_MAX, &games))
+          return usageError(quoted + ": the number of games is 1 or more");
+        break;
+      case kOptionSeconds:
+        if (!parseOptionNumber(value, 0, kMaxSecondsValue, &seconds))
+          return usageError(quoted + ": the local seconds are 0 to 59");
+        break;
+      default: break;
     }
   }
 

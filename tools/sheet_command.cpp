@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/output_file.h"
 #include "gfx/bmp_decode.h"
 #include "gfx/resources.h"
@@ -16,7 +17,12 @@
 
 namespace {
 
-const char kSheetUsage[] = "usage: pinwick-tool sheet OUT.png\n";
+const char kSheetUsage[] = "usage: pinwick-tool sheet OUT.png|-\n";
+
+int usageError(const std::string& what) {
+  std::fprintf(stderr, "pinwick-tool sheet: %s\n%s", what.c_str(), kSheetUsage);
+  return kExitUsage;
+}
 
 constexpr int kScale = 4;
 constexpr int kSheetWidth = 1360;
@@ -416,10 +422,12 @@ const char* const kSheetOrder[] = {"Face",       "back_s",      "Effect_s",    "
 }  // namespace
 
 int runSheetCommand(int argc, char** argv) {
-  if (argc != 1) {
-    std::fprintf(stderr, "pinwick-tool sheet: expected one output file; %s", kSheetUsage);
-    return kExitUsage;
+  if (argc == 1 && std::strcmp(argv[0], "--help") == 0) {
+    std::fputs(kSheetUsage, stdout);
+    return kExitOk;
   }
+  if (argc != 1) return usageError("expected one output file");
+  if (const char* wrong = fileNameProblem(argv[0])) return usageError(quotedWord(argv[0]) + ": " + wrong);
   const char* path = argv[0];
 
   Pictures pictures;

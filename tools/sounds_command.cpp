@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/output_file.h"
 #include "sound/bank.h"
 #include "sound/voices.h"
@@ -16,8 +17,8 @@
 namespace {
 const char kSoundsUsage[] = "usage: pinwick-tool sounds DIR\n";
 
-int usageError(const char* what) {
-  std::fprintf(stderr, "pinwick-tool sounds: %s; %s", what, kSoundsUsage);
+int usageError(const std::string& what) {
+  std::fprintf(stderr, "pinwick-tool sounds: %s\n%s", what.c_str(), kSoundsUsage);
   return kExitUsage;
 }
 
@@ -29,13 +30,13 @@ std::string soundPath(const std::string& directory, int slot) {
 }  // namespace
 
 int runSoundsCommand(int argc, char** argv) {
+  if (argc == 1 && std::strcmp(argv[0], "--help") == 0) {
+    std::fputs(kSoundsUsage, stdout);
+    return kExitOk;
+  }
   if (argc != 1) return usageError(argc == 0 ? "no directory given" : "one directory only");
   // Options look like this; a directory called so can be given as ./-name.
-  if (argv[0][0] == '-') {
-    char what[160];
-    std::snprintf(what, sizeof what, "unknown option '%.100s'", argv[0]);
-    return usageError(what);
-  }
+  if (argv[0][0] == '-') return usageError(unknownOption(argv[0]));
   if (argv[0][0] == '\0') return usageError("the directory name is empty");
 
   const std::string directory = argv[0];

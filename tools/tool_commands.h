@@ -10,6 +10,3 @@ int runSelfplayCommand(int argc, char** argv);
 int runReplayCommand(int argc, char** argv);
 int runSoundsCommand(int argc, char** argv);
 int runSheetCommand(int argc, char** argv);
-
-// Parses a whole decimal int in low..high; returns 0 when text is not one.
-int parseIntArgument(const char* text, int low, int high, int* value);

@@ -24,6 +24,7 @@ enum HeadlessEventKind : int32_t {
   kEventLevel,     // a = the computer's level (start-up only)
   kEventTwoPlayers,  // start-up only
   kEventMute,        // start-up only
+  kEventVersion,     // the script is a recording of this version: its start-up names every option the run had
 };
 
 // Events of frame N are handled by the pump inside frame N's frame wait;

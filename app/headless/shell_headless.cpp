@@ -3,6 +3,7 @@
 // the script. Each completed frame is handed to the run's outputs.
 #include "app/headless/headless_shell.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -21,9 +22,6 @@
 
 namespace {
 constexpr int kMaxDialogs = 64;
-// Answers given ahead of their confirmations; a recording can hold several
-// in one frame.
-constexpr int kMaxAnswers = 16;
 constexpr uint32_t kWmNull = 0x0000;
 
 QueuedMessage fetched;
@@ -34,9 +32,11 @@ int volumeControlAvailable = 1;
 size_t nextEvent = 0;
 int injectedFrame = 0;  // the last frame whose events are in the queue
 // The next close confirmations' answers, oldest first; none left means No.
-int answers[kMaxAnswers];
-int answerHead = 0;
-int answerCount = 0;
+// They are given ahead of their confirmations, a recording's several in one
+// frame, so a run makes room for every answer its script holds.
+std::vector<int> answers(1);
+size_t answerHead = 0;
+size_t answerCount = 0;
 // Where the frames read the cursor: the position events, applied as each
 // frame reads the cursor, and any mouse message dispatched.
 std::vector<HeadlessEvent> positions;
@@ -50,15 +50,15 @@ void clearAnswers() {
 }
 
 void queueAnswer(int yes) {
-  if (answerCount == kMaxAnswers) return;
-  answers[(answerHead + answerCount) % kMaxAnswers] = yes ? 1 : 0;
+  if (answerCount == answers.size()) return;
+  answers[(answerHead + answerCount) % answers.size()] = yes ? 1 : 0;
   ++answerCount;
 }
 
 int takeAnswer() {
   if (answerCount == 0) return 0;
   const int yes = answers[answerHead];
-  answerHead = (answerHead + 1) % kMaxAnswers;
+  answerHead = (answerHead + 1) % answers.size();
   --answerCount;
   return yes;
 }
@@ -243,6 +243,10 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
   headlessFrame = 1;
   injectedFrame = 0;
   clearAnswers();
+  // One more for the monkey's and the player's own answer.
+  const auto scripted = std::count_if(options.events.begin(), options.events.end(),
+                                      [](const HeadlessEvent& e) { return e.kind == kEventAnswer; });
+  answers.assign(1 + static_cast<size_t>(scripted), 0);
   stopRequested = 0;
   cursorX = cursorY = 0;
   headlessMinimised = 0;

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "app/command_line.h"
 #include "app/frame_log.h"
 #include "app/game_options.h"
 #include "app/game_main.h"
@@ -42,14 +44,14 @@ enum Request { kRequestPlay, kRequestHelp, kRequestVersion, kRequestBad };
 
 void printUsage(FILE* stream) {
   std::fprintf(stream,
-               "usage: pinwick [--scale N] [--level N] [--two-players] [--mute] [--record FILE] [--trace FILE]\n"
+               "usage: pinwick [--scale N] [--level N] [--two-players] [--mute] [--record FILE|-] [--trace FILE|-]\n"
                "       pinwick --help | --version\n"
                "Plays Reversi against the computer in a window.\n"
                "  --scale N       the window's magnification, %d..%d (by default the largest up to %d\n"
                "                  that keeps the window within two thirds of the screen)\n"
-               "  --record FILE   write the run as a replay script, for a bug report\n"
+               "  --record FILE   write the run as a replay script, for a bug report (- for standard output)\n"
                "                  (pinwick-tool replay --script FILE plays it back)\n"
-               "  --trace FILE    write one line per frame of the game's state\n"
+               "  --trace FILE    write one line per frame of the game's state (- for standard output)\n"
                "%s"
                "  --help          print this text and exit\n"
                "  --version       print the version and exit\n",
@@ -63,32 +65,54 @@ struct LaunchOptions {
   GameOptions game;
 };
 
-// Each option at most once, each with its value.
-Request parseArguments(int argc, char** argv, LaunchOptions* options) {
+// Each option at most once, each with its value; what is wrong goes to
+// *problem.
+Request parseArguments(int argc, char** argv, LaunchOptions* options, std::string* problem) {
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return kRequestHelp;
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) return kRequestVersion;
   for (int i = 1; i < argc; ++i) {
-    switch (parseGameOption(argc, argv, &i, &options->game)) {
+    switch (parseGameOption(argc, argv, &i, &options->game, problem)) {
       case kGameOptionTaken: --i; continue;  // the loop steps past it
       case kGameOptionBad: return kRequestBad;
       default: break;
     }
     const char* option = argv[i];
-    if (i + 1 >= argc) return kRequestBad;
-    const char* value = argv[++i];
-    if (std::strcmp(option, "--scale") == 0) {
-      char* end = nullptr;
-      const long scale = std::strtol(value, &end, 10);
-      if (options->scale != 0 || end == value || *end != '\0' || scale < kMinScale || scale > kMaxScale)
-        return kRequestBad;
-      options->scale = static_cast<int>(scale);
-    } else if (std::strcmp(option, "--record") == 0 && options->record == nullptr && value[0] != '\0') {
-      options->record = value;
-    } else if (std::strcmp(option, "--trace") == 0 && options->trace == nullptr && value[0] != '\0') {
-      options->trace = value;
-    } else {
+    const bool scale = std::strcmp(option, "--scale") == 0;
+    const bool record = std::strcmp(option, "--record") == 0;
+    if (!scale && !record && std::strcmp(option, "--trace") != 0) {
+      if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "--version") == 0)
+        *problem = std::string(option) + " goes alone";
+      else
+        *problem = unknownOption(option);
       return kRequestBad;
     }
+    if (i + 1 >= argc) {
+      *problem = std::string(option) + (scale ? " needs a number" : " needs a file name");
+      return kRequestBad;
+    }
+    const char* value = argv[++i];
+    if (scale) {
+      if (options->scale != 0) {
+        *problem = "--scale is given twice";
+        return kRequestBad;
+      }
+      if (!parseOptionNumber(value, kMinScale, kMaxScale, &options->scale)) {
+        *problem = optionAndValue(option, value) + ": the magnification is " + std::to_string(kMinScale) + " to " +
+                   std::to_string(kMaxScale);
+        return kRequestBad;
+      }
+      continue;
+    }
+    const char*& file = record ? options->record : options->trace;
+    if (file != nullptr) {
+      *problem = std::string(option) + " is given twice";
+      return kRequestBad;
+    }
+    if (const char* wrong = fileNameProblem(value)) {
+      *problem = optionAndValue(option, value) + ": " + wrong;
+      return kRequestBad;
+    }
+    file = value;
   }
   return kRequestPlay;
 }
@@ -124,7 +148,8 @@ void setGameCursor() {
 int main(int argc, char** argv) {
   guardStandardStreams();
   LaunchOptions options = {0, nullptr, nullptr, kDefaultGameOptions};
-  switch (parseArguments(argc, argv, &options)) {
+  std::string problem;
+  switch (parseArguments(argc, argv, &options, &problem)) {
     case kRequestHelp:
       printUsage(stdout);
       return kExitInformation;
@@ -132,6 +157,7 @@ int main(int argc, char** argv) {
       std::printf("pinwick %d.%d.%d\n", kVersionMajor, kVersionMinor, kVersionBuild);
       return kExitInformation;
     case kRequestBad:
+      std::fprintf(stderr, "pinwick: %s\n", problem.c_str());
       printUsage(stderr);
       return kExitUsage;
     case kRequestPlay:

@@ -1,5 +1,6 @@
-# pinwick-tool replay's own errors: a malformed script, a game left waiting
-# for a message the script does not have, a shot past the end of the run.
+# pinwick-tool replay's own errors: a malformed script, what is no script at
+# all, a game left waiting for a message the script does not have, a shot
+# past the end of the run; and the command line's.
 function(expect_replay want_status want_err)
   execute_process(COMMAND ${TOOL} replay ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
   if(NOT status EQUAL want_status)
@@ -25,9 +26,60 @@ expect_replay(2 "late.txt:2: frame 2147483647 lies past the last frame a run can
 if(NOT last_out STREQUAL "")
   message(FATAL_ERROR "a script with a frame past the end must not run")
 endif()
-expect_replay(2 "cannot read the script" --script ${dir}/missing.txt)
-expect_replay(2 "usage: pinwick-tool replay" --frames 0)
-expect_replay(2 "usage: pinwick-tool replay" --shot 12)
+expect_replay(2 "cannot read the script ${dir}/missing.txt: No such file" --script ${dir}/missing.txt)
+# A directory or a device is refused by its type, before anything is read;
+# standard input is read, but not past what a script may hold.
+expect_replay(2 "cannot read the script ${dir}: it is a directory" --script ${dir} --trace -)
+expect_replay(2 "cannot read the script /dev/zero: it is not a file" --script /dev/zero --trace -)
+execute_process(COMMAND ${TOOL} replay --script - --trace - INPUT_FILE /dev/zero OUTPUT_VARIABLE out
+                ERROR_VARIABLE err RESULT_VARIABLE status)
+if(NOT status EQUAL 2 OR NOT out STREQUAL "" OR
+   NOT err MATCHES "script \\(standard input\\): it holds more than a script may \\(64 MiB\\)")
+  message(FATAL_ERROR "an endless standard input: status ${status}, '${err}'")
+endif()
+# A pipe is read to its end, however late and slowly its writer writes.
+file(REMOVE ${dir}/pipe)
+execute_process(COMMAND mkfifo ${dir}/pipe)
+execute_process(COMMAND sh -c "sleep 0.5; { echo '5 click 40 30'; sleep 0.5; echo '30 press esc'; } >'${dir}/pipe'"
+                COMMAND ${TOOL} replay --script ${dir}/pipe --trace - OUTPUT_VARIABLE out RESULT_VARIABLE status
+                TIMEOUT 20)
+if(NOT status EQUAL 0 OR NOT out MATCHES "\nf=30 [^\n]*\nexit=1\n$")
+  message(FATAL_ERROR "the script from a pipe was not played to its Esc at frame 30 (status ${status})")
+endif()
+
+# A recording's choices are its own: the command line may not change them.
+file(WRITE ${dir}/level1.txt "0 level 1\n5 press esc\n")
+expect_replay(2 "level1.txt: the script plays at level 1, but the command line asks for --level 2"
+              --script ${dir}/level1.txt --level 2)
+
+# Each answer of a script waits for its close question, however many wait:
+# the seventeenth, Yes, ends the game at the seventeenth close.
+string(REPEAT "1 answer no\n" 16 answers)
+set(closes "")
+foreach(n RANGE 1 17)
+  math(EXPR frame "10 + 4 * ${n}")
+  string(APPEND closes "${frame} close\n")
+endforeach()
+file(WRITE ${dir}/answers.txt "${answers}1 answer yes\n${closes}")
+expect_replay(0 "confirm \\(yes\\)" --script ${dir}/answers.txt --trace -)
+if(NOT last_out MATCHES "\nf=77 [^\n]*\nexit=")
+  message(FATAL_ERROR "the seventeenth answer did not end the game at the seventeenth close")
+endif()
+
+# The run's end, a hundred frames after the last event or shot, stays a frame
+# count even at the last frame a script can name.
+file(WRITE ${dir}/far.txt "5 press esc\n2147483646 mouse 1 1\n")
+expect_replay(1 "the run ended before frame 2147483646" --script ${dir}/far.txt
+              --shot 2147483646:${dir}/far.png)
+
+# A wrong command line names the option, the value and what is wrong.
+expect_replay(2 "--frames '0': the last frame is a number from 1 to 2147483646\nusage: pinwick-tool replay" --frames 0)
+expect_replay(2 "--shot '12': not FRAME:FILE.png\nusage" --shot 12)
+expect_replay(2 "--audio '-o': a file name beginning with '-' looks like an option" --audio -o)
+foreach(twice "--script;a.txt" "--trace;-" "--frames;5" "--seconds;5" "--monkey;1" "--player;1" "--realtime")
+  list(GET twice 0 option)
+  expect_replay(2 "${option} is given twice\nusage" ${twice} ${twice})
+endforeach()
 
 file(WRITE ${dir}/starved.txt "10 minimise\n")
 expect_replay(1 "frame 10: the game waits for a message \\(minimised\\)" --script ${dir}/starved.txt --trace ${dir}/starved.trace)

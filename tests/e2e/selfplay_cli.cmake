@@ -26,16 +26,25 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 
-foreach(bad "bogus" "selfplay;--level;4" "selfplay;--level;-1" "selfplay;--games;0"
-            "selfplay;--games;x3" "selfplay;--games" "selfplay;--frobnicate" "selfplay;--seconds;60")
-  run_tool(out status ${bad})
-  if(NOT status EQUAL 2)
-    message(FATAL_ERROR "'${bad}' gave status ${status}, expected 2")
+# A wrong command line: status 2, what is wrong (the option and its value),
+# then the usage.
+function(expect_refused want)
+  run_tool(out status ${ARGN})
+  if(NOT status EQUAL 2 OR NOT last_err MATCHES "^pinwick-tool[a-z ]*: ${want}[^\n]*\nusage: pinwick-tool")
+    message(FATAL_ERROR "'${ARGN}' gave status ${status} and '${last_err}', not '${want}' and the usage")
   endif()
-  if(NOT last_err MATCHES "usage: pinwick-tool")
-    message(FATAL_ERROR "'${bad}' printed no usage line: ${last_err}")
-  endif()
-endforeach()
+endfunction()
+expect_refused("unknown command 'bogus'" bogus)
+expect_refused("--level '4': the level is 0, 1, 2 or 3" selfplay --level 4)
+expect_refused("--level '-0': the level" selfplay --level -0)
+expect_refused("--level ' 3': the level" selfplay --level " 3")
+expect_refused("--games '0': the number of games is 1 or more" selfplay --games 0)
+expect_refused("--games 'x3'" selfplay --games x3)
+expect_refused("--games needs a number" selfplay --games)
+expect_refused("unknown option '--frobnicate'" selfplay --frobnicate)
+expect_refused("--seconds '60': the local seconds are 0 to 59" selfplay --seconds 60)
+expect_refused("--level is given twice" selfplay --level 2 --level 2)
+expect_refused("--show is given twice" selfplay --show --games 1 --show)
 
 # Standard output that takes nothing: a full disk, or none at all. The games
 # are not lost without a word.
