@@ -1,6 +1,6 @@
 # Input edges, actors, buttons, the turn controller, the board view, face and
-# wipe, the window procedure and the frame pacing: all on the headless shell
-# with the game's own pictures.
+# wipe, the window procedure and the frame pacing, the recording: all on the
+# headless shell with the game's own pictures.
 pinwick_test(test_input test_input.cpp LIBS pinwick_headless_game pinwick_pictures)
 pinwick_test(test_actors test_actors.cpp LIBS pinwick_headless_game pinwick_pictures)
 pinwick_test(test_buttons test_buttons.cpp LIBS pinwick_headless_game pinwick_pictures)
@@ -8,3 +8,6 @@ pinwick_test(test_match test_match.cpp LIBS pinwick_headless_game pinwick_pictur
 pinwick_test(test_scene_view test_scene_view.cpp LIBS pinwick_headless_game pinwick_pictures)
 pinwick_test(test_window_frame test_window_frame.cpp LIBS pinwick_headless_game pinwick_pictures)
 pinwick_test(test_replay_script test_replay_script.cpp ../tools/replay_script.cpp LIBS pinwick_headless_game pinwick_pictures)
+# The recording of --record, read back by the replay's own parser.
+pinwick_test(test_recorder test_recorder.cpp ../tools/replay_script.cpp $<TARGET_OBJECTS:pinwick_recorder>
+             LIBS pinwick_headless_game pinwick_pictures)

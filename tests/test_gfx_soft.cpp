@@ -301,13 +301,21 @@ TEST_F(SoftGraphics, CopySlotToSlotIsKeyedAndUnclipped) {
 }
 
 TEST_F(SoftGraphics, CopySlotToSlotWithinOneSlotReadsBeforeItWrites) {
+  // Across a row and down a column: right, left, down and up over itself.
   ASSERT_EQ(createBlankSurface(8, 1, 30), 1);
-  for (int32_t x = 0; x < 8; ++x) fillRect({x, 0, x + 1, 1}, 10 + static_cast<uint32_t>(x));
+  ASSERT_EQ(createBlankSurface(1, 8, 31), 1);
+  for (int32_t i = 0; i < 8; ++i) fillRect({i, 0, i + 1, 1}, 10 + static_cast<uint32_t>(i));
   grabBackBuffer(30, {0, 0, 8, 1});
+  for (int32_t i = 0; i < 8; ++i) fillRect({0, i, 1, i + 1}, 10 + static_cast<uint32_t>(i));
+  grabBackBuffer(31, {0, 0, 1, 8});
   ASSERT_EQ(copySlotToSlot(2, 0, {0, 0, 6, 1}, 30, 30), kGfxOk);
+  ASSERT_EQ(copySlotToSlot(0, 2, {0, 0, 1, 6}, 31, 31), kGfxOk);
   EXPECT_EQ(slotContents(30), (std::vector<uint32_t>{10, 11, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(slotContents(31), slotContents(30));
   ASSERT_EQ(copySlotToSlot(0, 0, {1, 0, 8, 1}, 30, 30), kGfxOk);
+  ASSERT_EQ(copySlotToSlot(0, 0, {0, 1, 1, 8}, 31, 31), kGfxOk);
   EXPECT_EQ(slotContents(30), (std::vector<uint32_t>{11, 10, 11, 12, 13, 14, 15, 15}));
+  EXPECT_EQ(slotContents(31), slotContents(30));
 }
 
 TEST_F(SoftGraphics, PresentHandsTheBackBufferToTheShell) {

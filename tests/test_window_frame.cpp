@@ -278,4 +278,16 @@ TEST_F(FrameClockTest, NeitherRacesNorStallsAcrossTheWrap) {
   EXPECT_LT(tickCount(), 0x00001000u) << "the counter wrapped during the test";
 }
 
+TEST_F(FrameClockTest, AClockThatStandsStillEndsTheWaitInsteadOfSpinning) {
+  startUpAfterLoading(0);
+  presentWait(5);
+  for (uint32_t i = 1; i < kHeadlessStillSleepLimit; ++i) sleepMs(0);
+  EXPECT_EQ(headlessClockStalled(), 0) << "one sleep short of the limit";
+  sleepMs(0);
+  EXPECT_EQ(waitFrame(nullptr), 0);
+  sleepMs(1);  // moving again
+  resetHeadlessShell();
+  EXPECT_EQ(waitFrame(nullptr), 1);
+}
+
 }  // namespace

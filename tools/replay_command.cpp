@@ -296,6 +296,7 @@ int runReplayCommand(int argc, char** argv) {
   if (options.monkey) printMonkeySummary(options.player ? "player" : "monkey", monkeySeed, result, took.count());
   switch (result.end) {
     case kRunStarved:
+    case kRunStalled:
       std::fprintf(stderr, "pinwick-tool replay: %s\n", result.message);
       status = kExitFailed;
       break;

@@ -4,6 +4,8 @@
 #include "app/headless/headless_clock.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <thread>
 
@@ -11,6 +13,11 @@ namespace {
 uint32_t virtualTicks = 0;
 int fixedSeconds = -1;
 int realTime = 0;
+// Sleeps in a row that left the virtual clock where it was. The shell ends
+// the run at kHeadlessStillSleepLimit; twice that many means nothing pumps
+// messages any more to hear of it, and the process ends here.
+uint32_t stillSleeps = 0;
+constexpr int kStalledExitStatus = 1;
 
 uint32_t realTicks() {
   auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -21,9 +28,20 @@ uint32_t realTicks() {
 uint32_t tickCount() { return realTime ? realTicks() : virtualTicks; }
 
 void sleepMs(uint32_t ms) {
-  if (realTime) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-  else virtualTicks += ms;
+  if (realTime) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return;
+  }
+  virtualTicks += ms;
+  stillSleeps = ms == 0 ? stillSleeps + 1 : 0;
+  if (stillSleeps >= 2 * kHeadlessStillSleepLimit) {
+    std::fprintf(stderr, "pinwick-tool: the virtual clock has not moved through %u sleeps; the game cannot go on\n",
+                 stillSleeps);
+    std::exit(kStalledExitStatus);
+  }
 }
+
+int headlessClockStalled() { return stillSleeps >= kHeadlessStillSleepLimit; }
 
 int localSeconds() {
   if (fixedSeconds >= 0) return fixedSeconds;

@@ -12,3 +12,11 @@ void setHeadlessTicks(uint32_t ticks);
 // 1: the real monotonic clock and real sleeps (for watching a replay at
 // speed); 0: the virtual clock (the default).
 void setHeadlessRealTime(int on);
+
+// A frame wait that sleeps 0 ms over and over would spin for ever on the
+// virtual clock. After this many sleeps in a row that did not move it, the
+// clock counts as stalled and the shell ends the run.
+constexpr uint32_t kHeadlessStillSleepLimit = 1000000;
+
+// 1 while the last kHeadlessStillSleepLimit sleeps (or more) all slept 0 ms.
+int headlessClockStalled();

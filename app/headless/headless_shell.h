@@ -54,6 +54,7 @@ enum HeadlessRunEnd : int32_t {
   kRunFrameLimit,      // stopped after the last frame asked for
   kRunStarved,         // the game waited for a message the script did not have
   kRunInvariantBroken, // the monkey caught the game in an impossible state
+  kRunStalled,         // the virtual clock stopped moving: a frame wait that could never end
 };
 
 // Frames per scene code (scenes/driver.h: 2 title .. 5 game over) in a monkey's run.

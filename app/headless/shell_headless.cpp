@@ -92,6 +92,15 @@ void deliverEvent(const HeadlessEvent& e) {
   }
 }
 
+// A frame wait whose sleeps no longer move the virtual clock would never
+// reach its tick: the run ends, and every wait from now on ends at once.
+void stopIfTheClockStalls() {
+  if (!headlessClockStalled()) return;
+  failHeadlessRun(kRunStalled, "frame %d: the virtual clock has not moved through %u sleeps; the frame wait cannot end",
+                  headlessFrame, kHeadlessStillSleepLimit);
+  postQueuedMessage(kWmQuit, 0, 0);
+}
+
 void injectEventsForCurrentFrame() {
   if (injectedFrame >= headlessFrame) return;
   injectedFrame = headlessFrame;
@@ -128,6 +137,7 @@ void restoreHeadlessWindow() {
 // --- Pump primitives ---
 
 int shellPeekMessage() {
+  stopIfTheClockStalls();
   injectEventsForCurrentFrame();
   return queuedMessageCount() > 0;
 }

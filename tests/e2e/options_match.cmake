@@ -23,7 +23,7 @@ file(WRITE ${OUT}/match.txt "${script}")
 
 function(replay name)
   execute_process(COMMAND ${TOOL} replay --script ${ARGN} --seconds 0 --trace ${OUT}/${name}.trace
-                  RESULT_VARIABLE status ERROR_VARIABLE err)
+                  RESULT_VARIABLE status ERROR_VARIABLE err TIMEOUT 60)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "replay ${name}: status ${status}: ${err}")
   endif()
@@ -72,9 +72,9 @@ endif()
 
 # Muted: the same trace, silent audio.
 execute_process(COMMAND ${TOOL} replay --script ${OUT}/two.txt --seconds 0 --trace ${OUT}/loud.trace
-                        --audio ${OUT}/loud.wav RESULT_VARIABLE s1)
+                        --audio ${OUT}/loud.wav RESULT_VARIABLE s1 TIMEOUT 60)
 execute_process(COMMAND ${TOOL} replay --script ${OUT}/two.txt --seconds 0 --mute
-                        --trace ${OUT}/mute.trace --audio ${OUT}/mute.wav RESULT_VARIABLE s2)
+                        --trace ${OUT}/mute.trace --audio ${OUT}/mute.wav RESULT_VARIABLE s2 TIMEOUT 60)
 file(READ ${OUT}/loud.trace loud)
 file(READ ${OUT}/mute.trace mute)
 if(NOT s1 EQUAL 0 OR NOT s2 EQUAL 0 OR NOT loud STREQUAL mute)
@@ -88,7 +88,7 @@ if(NOT mute_rest STREQUAL "" OR loud_rest STREQUAL "")
   message(FATAL_ERROR "muted audio is not silent, or the normal run had no sound")
 endif()
 
-execute_process(COMMAND ${TOOL} replay --level 4 --frames 5 RESULT_VARIABLE bad ERROR_VARIABLE err)
+execute_process(COMMAND ${TOOL} replay --level 4 --frames 5 RESULT_VARIABLE bad ERROR_VARIABLE err TIMEOUT 60)
 if(NOT bad EQUAL 2 OR NOT err MATCHES "usage: pinwick-tool replay")
   message(FATAL_ERROR "--level 4: status ${bad}")
 endif()

@@ -2,7 +2,8 @@
 # all, a game left waiting for a message the script does not have, a shot
 # past the end of the run; and the command line's.
 function(expect_replay want_status want_err)
-  execute_process(COMMAND ${TOOL} replay ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  execute_process(COMMAND ${TOOL} replay ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status
+                  TIMEOUT 60)
   if(NOT status EQUAL want_status)
     message(FATAL_ERROR "replay ${ARGN}: status ${status}, expected ${want_status}\n${err}")
   endif()
@@ -117,6 +118,15 @@ endif()
 file(READ ${dir}/card.wav head LIMIT 4 HEX)
 if(NOT head STREQUAL "52494646")
   message(FATAL_ERROR "card.wav is not a RIFF file")
+endif()
+
+# Without --frames a run goes on for 100 frames after the last thing asked
+# of it, here the shot of frame 50 after the click of frame 5.
+expect_replay(0 "" --script ${dir}/card.txt --shot 50:${dir}/tail.png --trace ${dir}/tail.trace)
+file(STRINGS ${dir}/tail.trace lines)
+list(LENGTH lines n)
+if(NOT n EQUAL 150)
+  message(FATAL_ERROR "a run without --frames should end 100 frames after its last shot, at 150, not ${n}")
 endif()
 
 expect_replay(0 "" --frames 3 --realtime --trace ${dir}/realtime.trace)

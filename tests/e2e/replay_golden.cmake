@@ -16,7 +16,7 @@ endforeach()
 
 execute_process(
   COMMAND ${TOOL} replay --script ${SCRIPT} --seconds 0 --trace ${OUT}/${name}.trace ${shot_args}
-  RESULT_VARIABLE status ERROR_VARIABLE err)
+  RESULT_VARIABLE status ERROR_VARIABLE err TIMEOUT 60)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "replay of ${name} exited with ${status}: ${err}")
 endif()
@@ -30,7 +30,8 @@ foreach(file ${name}.trace ${shots})
   if(NOT EXISTS ${dir}/${file})
     message(FATAL_ERROR "no expected ${file}: run 'make goldens' and check the result")
   endif()
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${file} ${dir}/${file} RESULT_VARIABLE differs)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${file} ${dir}/${file} RESULT_VARIABLE differs
+                  TIMEOUT 60)
   if(differs)
     if(file MATCHES "\\.trace$")
       # Name the first frame that differs.

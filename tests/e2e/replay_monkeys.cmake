@@ -4,7 +4,7 @@
 # With REPEAT the same seed is run twice more for a short traced stretch,
 # which must come out the same.
 execute_process(COMMAND ${TOOL} replay --${WHO} ${SEED} --frames ${FRAMES} --seconds ${SECONDS}
-                ERROR_VARIABLE err RESULT_VARIABLE status)
+                ERROR_VARIABLE err RESULT_VARIABLE status TIMEOUT 240)
 string(REGEX MATCH "${WHO} ${SEED}: [^\n]*" summary "${err}")
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "--${WHO} ${SEED}: status ${status}\n${err}")
@@ -29,7 +29,10 @@ endif()
 if(REPEAT)
   foreach(n 1 2)
     execute_process(COMMAND ${TOOL} replay --${WHO} ${SEED} --frames ${REPEAT} --seconds ${SECONDS}
-                            --trace ${OUT}-${n}.trace ERROR_QUIET RESULT_VARIABLE status)
+                            --trace ${OUT}-${n}.trace ERROR_QUIET RESULT_VARIABLE status TIMEOUT 60)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "--${WHO} ${SEED} --frames ${REPEAT}, run ${n}: status ${status}")
+    endif()
   endforeach()
   file(SHA256 ${OUT}-1.trace first)
   file(SHA256 ${OUT}-2.trace second)

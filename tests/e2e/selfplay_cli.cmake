@@ -1,7 +1,7 @@
 # pinwick-tool selfplay from the command line: same bytes every run, and
 # bad arguments answered with a usage line and status 2.
 function(run_tool out_var status_var)
-  execute_process(COMMAND ${TOOL} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  execute_process(COMMAND ${TOOL} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status TIMEOUT 60)
   set(${out_var} "${out}" PARENT_SCOPE)
   set(${status_var} "${status}" PARENT_SCOPE)
   set(last_err "${err}" PARENT_SCOPE)

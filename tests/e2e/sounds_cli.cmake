@@ -3,7 +3,7 @@
 # written fails with status 1 and leaves no file; bad arguments give status 2.
 # Inputs: TOOL, WORK (a scratch directory), SOXI (may be empty).
 function(run_tool)
-  execute_process(COMMAND ${TOOL} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  execute_process(COMMAND ${TOOL} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status TIMEOUT 60)
   set(last_out "${out}" PARENT_SCOPE)
   set(last_err "${err}" PARENT_SCOPE)
   set(last_status "${status}" PARENT_SCOPE)
@@ -60,7 +60,7 @@ foreach(n RANGE 1 8)
       list(GET check 0 flag)
       list(GET check 1 want)
       execute_process(COMMAND ${SOXI} ${flag} "${wav}" OUTPUT_VARIABLE got OUTPUT_STRIP_TRAILING_WHITESPACE
-                      RESULT_VARIABLE soxi_status)
+                      RESULT_VARIABLE soxi_status TIMEOUT 60)
       if(NOT soxi_status EQUAL 0 OR NOT got STREQUAL want)
         message(FATAL_ERROR "soxi ${flag} sound${n}.wav gave '${got}' (status ${soxi_status}), expected '${want}'")
       endif()
@@ -90,7 +90,7 @@ endif()
 # cannot be written: status 1, a message naming it, nothing claimed written.
 file(WRITE "${WORK}/plain-file" "")
 set(failing "${WORK}/missing" "${WORK}/plain-file")
-execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE TIMEOUT 60)
 if(uid STREQUAL "0")
   # Permissions do not stop root; nobody can create files in /proc.
   if(IS_DIRECTORY /proc)
@@ -125,7 +125,8 @@ endif()
 foreach(bad "sounds" "sounds;${WORK}/out;${WORK}/out" "sounds;--frobnicate" "empty name")
   if(bad STREQUAL "empty name")
     # An empty argument does not survive a list expansion: call directly.
-    execute_process(COMMAND ${TOOL} sounds "" ERROR_VARIABLE last_err RESULT_VARIABLE last_status OUTPUT_QUIET)
+    execute_process(COMMAND ${TOOL} sounds "" ERROR_VARIABLE last_err RESULT_VARIABLE last_status OUTPUT_QUIET
+                    TIMEOUT 60)
   else()
     run_tool(${bad})
   endif()

@@ -104,7 +104,7 @@ case "$CASE" in
     dpkg -x "$deb" "$WORK/root"
     game=$WORK/root/usr/games/pinwick
     [ -x "$game" ] || fail "no usr/games/pinwick in the package"
-    bash "$HERE/../sdl/run.sh" title_pixels "$game" "$TOOL" "$XHELPER" || fail "the unpacked game did not reach the title"
+    run_tracked bash "$HERE/../sdl/run.sh" title_pixels "$game" "$TOOL" "$XHELPER" || fail "the unpacked game did not reach the title"
     ;;
   *)
     fail "unknown case"

@@ -154,7 +154,7 @@ wait_pixel_change() {
 
 # The title as the headless shell draws it, magnified by S with sharp pixels.
 expected_title() {
-  "$TOOL" replay --frames 60 --shot "60:$WORK/title1.png" >/dev/null
+  timeout "$TIMEOUT" "$TOOL" replay --frames 60 --shot "60:$WORK/title1.png" >/dev/null
   convert "$WORK/title1.png" -filter point -resize $((100 * $1))% "$WORK/title.png"
   echo "$WORK/title.png"
 }
@@ -185,6 +185,53 @@ play_a_move() {
   [ "$now" = "$white" ] || fail "no white stone on (5, 3): $now"
   kill -0 "$GAME_PID" || fail "the game ended"
 }
+
+# wait_trace AFTER PATTERN: the first frame after AFTER whose line in the
+# live trace matches PATTERN (an awk regex). The game writes the trace out
+# about once a second, so a step waits on the game's state and not on how
+# quickly this machine runs it.
+wait_trace() {
+  local found
+  for _ in $(seq 1 $((TIMEOUT * 5))); do
+    found=$(awk -v after="$1" -v pattern="$2" \
+      '/^f=/ && substr($1, 3) + 0 > after && $0 ~ pattern { print substr($1, 3); exit }' "$WORK/live.trace")
+    if [ -n "$found" ]; then
+      echo "$found"
+      return
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its trace showed '$2' after frame $1"
+    sleep 0.2
+  done
+  fail "the live trace never showed '$2' after frame $1"
+}
+
+# White's turn in the match, with the board written out whole.
+HUMAN_TURN='sc=3 ms=1 side=1 .* b=[0-9]+ snd=.* wipe=- '
+COMPUTER_TURN='sc=3 ms=1 side=2 '
+
+# legal_square FRAME: "COLUMN ROW" of the first square where white may play
+# on the board of that frame of the live trace.
+legal_square() {
+  grep "^f=$1 " "$WORK/live.trace" | sed 's/.* b=\([0-9]*\) .*/\1/' | awk '{
+    for (square = 0; square < 64; ++square) {
+      if (substr($0, square + 1, 1) != "0") continue
+      x = square % 8; y = int(square / 8)
+      for (dx = -1; dx <= 1; ++dx) for (dy = -1; dy <= 1; ++dy) {
+        if (dx == 0 && dy == 0) continue
+        cx = x + dx; cy = y + dy; taken = 0
+        while (cx >= 0 && cx < 8 && cy >= 0 && cy < 8 && substr($0, cy * 8 + cx + 1, 1) == "2") {
+          cx += dx; cy += dy; ++taken
+        }
+        if (taken > 0 && cx >= 0 && cx < 8 && cy >= 0 && cy < 8 && substr($0, cy * 8 + cx + 1, 1) == "1") {
+          print x, y; exit
+        }
+      }
+    }
+  }'
+}
+
+# press_square COLUMN ROW: a click on that square of the board.
+press_square() { press_at $((56 + $1 * 6 + 3)) $((6 + $2 * 6 + 3)); }
 
 start_x
 case "$CASE" in
@@ -364,57 +411,75 @@ case "$CASE" in
     ;;
   record)
     # A recorded run replays headless to the same trace, frame for frame,
-    # the player's choice of level included.
+    # the player's choice of level included. Each step waits for the game to
+    # be where the next input belongs, so the run takes the same course on a
+    # slow machine: white's move, the computer's reply hurried by Z, a second
+    # move (found on the board the computer left) and a reply in the
+    # computer's own time, whose length comes from its random choices.
     start_game --scale 3 --level 2 --record "$WORK/run.txt" --trace "$WORK/live.trace"
     wait_window
     wait_shot_matches "$(expected_title 3)"
-    shot "$WORK/title_now.png"
     press_at 40 30
-    wait_pixel_change "$WORK/title_now.png" 80 20
-    sleep 1.5
-    press_at $((56 + 5 * 6 + 3)) $((6 + 3 * 6 + 3))   # (5, 3) captures (4, 3)
-    sleep 1
+    frame=$(wait_trace 0 "$HUMAN_TURN")
+    press_square 5 3                                  # (5, 3) captures (4, 3)
+    frame=$(wait_trace "$frame" "$COMPUTER_TURN")
     xdotool key --window "$WID" z                     # the computer replies at once
-    sleep 1.5
-    for square in "2 4" "4 5" "5 5" "2 2"; do          # some legal, some not
-      set -- $square
-      press_at $((56 + $1 * 6 + 3)) $((6 + $2 * 6 + 3))
-      sleep 0.4
+    frame=$(wait_trace "$frame" "$HUMAN_TURN")
+    square=$(legal_square "$frame")
+    [ -n "$square" ] || fail "no legal square for white at frame $frame"
+    press_square $square
+    frame=$(wait_trace "$frame" "$COMPUTER_TURN")
+    frame=$(wait_trace "$frame" "$HUMAN_TURN")
+    press_square 3 3                                  # taken: refused with a beep
+    # The close box asks (its pale body covers the red card's edge); No goes on.
+    s=$(scale)
+    probe_x=$((110 * s + s / 2)) probe_y=$((36 * s + s / 2))
+    "$XHELPER" close "$WID"
+    for _ in $(seq 1 $((TIMEOUT * 5))); do
+      whole_shot "$WORK/asking.png"
+      [ "$(pixel "$WORK/asking.png" $probe_x $probe_y)" = "f4f0e4" ] && break
+      sleep 0.2
     done
-    "$XHELPER" close "$WID"                           # asks, and No goes on
-    sleep 1
+    [ "$(pixel "$WORK/asking.png" $probe_x $probe_y)" = "f4f0e4" ] || fail "no dialog after the close box"
+    asked=$(awk '/^f=/ { last = substr($1, 3) } END { print last + 0 }' "$WORK/live.trace")
     xdotool key --window "$WID" Escape
-    sleep 0.5
+    wait_trace "$asked" "sc=3 " >/dev/null            # the game runs again
     xdotool key --window "$WID" Escape                # Esc ends the program
     wait_exit "$GAME_PID"
     grep -q ' answer no$' "$WORK/run.txt" || fail "the close confirmation's answer was not recorded"
     grep -q '^0 level 2$' "$WORK/run.txt" || fail "the level was not recorded"
-    "$TOOL" replay --script "$WORK/run.txt" --trace "$WORK/replay.trace" 2>"$WORK/replay.err" ||
+    run_tracked timeout "$TIMEOUT" "$TOOL" replay --script "$WORK/run.txt" --trace "$WORK/replay.trace" 2>"$WORK/replay.err" ||
       fail "the replay failed: $(cat "$WORK/replay.err")"
     sed 's/ t=[0-9]*//' "$WORK/live.trace" >"$WORK/live-untimed.trace"
-    grep -q ' sc=3 ' "$WORK/live-untimed.trace" || fail "the live run never reached the match"
     cmp -s "$WORK/live-untimed.trace" "$WORK/replay.trace" ||
       fail "the replay differs from the live run: $(diff "$WORK/live-untimed.trace" "$WORK/replay.trace" | head -n 4)"
     ;;
   record_killed)
     # A game killed part-way leaves a recording that replays up to its last
-    # complete frame.
+    # complete frame: killed once the recording holds white's move and at
+    # least 100 frames.
     start_game --scale 3 --record "$WORK/run.txt" --trace "$WORK/live.trace"
     wait_window
     wait_shot_matches "$(expected_title 3)"
     press_at 40 30
-    sleep 2
-    press_at $((56 + 5 * 6 + 3)) $((6 + 3 * 6 + 3))
-    sleep 2.5
+    frame=$(wait_trace 0 "$HUMAN_TURN")
+    press_square 5 3
+    frame=$(wait_trace "$frame" "$COMPUTER_TURN")
+    [ "$frame" -ge 100 ] || frame=100
+    for _ in $(seq 1 $((TIMEOUT * 5))); do
+      last=$(sed -n 's/^# complete up to frame \([0-9]*\).*/\1/p' "$WORK/run.txt" | tail -n 1)
+      [ -n "$last" ] && [ "$last" -ge "$frame" ] && break
+      sleep 0.2
+    done
     kill -9 "$GAME_PID"
     wait_exit "$GAME_PID"
     last=$(sed -n 's/^# complete up to frame \([0-9]*\).*/\1/p' "$WORK/run.txt" | tail -n 1)
-    [ -n "$last" ] && [ "$last" -ge 100 ] || fail "the recording holds too little: $(tail -n 3 "$WORK/run.txt")"
-    "$TOOL" replay --script "$WORK/run.txt" --frames "$last" --trace "$WORK/replay.trace" 2>"$WORK/replay.err" ||
+    [ -n "$last" ] && [ "$last" -ge "$frame" ] || fail "the recording holds too little: $(tail -n 3 "$WORK/run.txt")"
+    run_tracked timeout "$TIMEOUT" "$TOOL" replay --script "$WORK/run.txt" --frames "$last" --trace "$WORK/replay.trace" 2>"$WORK/replay.err" ||
       fail "the replay failed: $(cat "$WORK/replay.err")"
     sed 's/ t=[0-9]*//' "$WORK/live.trace" | head -n "$last" >"$WORK/live-untimed.trace"
     head -n "$(wc -l <"$WORK/live-untimed.trace")" "$WORK/replay.trace" >"$WORK/replay-head.trace"
-    [ "$(wc -l <"$WORK/live-untimed.trace")" -ge 100 ] || fail "the live trace holds too little"
+    [ "$(wc -l <"$WORK/live-untimed.trace")" -ge "$frame" ] || fail "the live trace holds too little"
     cmp -s "$WORK/live-untimed.trace" "$WORK/replay-head.trace" ||
       fail "the replay differs from the live run: $(diff "$WORK/live-untimed.trace" "$WORK/replay-head.trace" | head -n 4)"
     ;;

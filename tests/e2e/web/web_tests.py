@@ -8,6 +8,7 @@ unless PINWICK_REQUIRE_WEB=1."""
 import json
 import os
 import re
+import signal
 import subprocess
 import sys
 import tempfile
@@ -24,6 +25,7 @@ STONE = (56 + 3 * 6 + 3, 6 + 3 * 6 + 3)   # (3, 3), white from the start
 HIDDEN_SETTLE_S = 1.5  # a hidden page's timers fire once a second at most
 SMALL_VIEWPORT = (500, 400)  # fits the picture 3 times
 FRAMES_TO_SETTLE = 75  # the wipe into the match is over
+TOOL_TIMEOUT_S = 60  # one headless replay
 
 
 def open_game(page, url):
@@ -48,7 +50,10 @@ def magnified(rgba, width, factor):
 
 
 def headless(*args):
-    run = subprocess.run([TOOL, "replay"] + list(args), capture_output=True, text=True)
+    try:
+        run = subprocess.run([TOOL, "replay"] + list(args), capture_output=True, text=True, timeout=TOOL_TIMEOUT_S)
+    except subprocess.TimeoutExpired:
+        raise Failure("the replay %s took longer than %d s" % (" ".join(args), TOOL_TIMEOUT_S))
     if run.returncode != 0:
         raise Failure("the replay failed (%d): %s" % (run.returncode, run.stderr))
 
@@ -342,6 +347,9 @@ def case_settings(page, address, work):
 
 
 def main():
+    # Stopped (the test's timeout): leave through the finally below, which
+    # closes the browser and the server, instead of leaving them running.
+    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(128 + signum))
     if not os.path.exists(os.path.join(PAGE_DIR, "index.html")):
         if os.environ.get("PINWICK_REQUIRE_WEB") == "1":
             print("FAIL (%s): no page in %s (make web)" % (CASE, PAGE_DIR), file=sys.stderr)

@@ -71,6 +71,9 @@ cleanup() {
   wait 2>/dev/null
 }
 trap cleanup EXIT
+# Stopped (the test's timeout, Ctrl-C): the cleanup still runs.
+trap 'exit 143' TERM
+trap 'exit 130' INT
 
 # The X server picks a free display and tells us which.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
