@@ -33,14 +33,14 @@ expect_replay(2 "cannot read the script ${dir}/missing.txt: No such file" --scri
 expect_replay(2 "cannot read the script ${dir}: it is a directory" --script ${dir} --trace -)
 expect_replay(2 "cannot read the script /dev/zero: it is not a file" --script /dev/zero --trace -)
 execute_process(COMMAND ${TOOL} replay --script - --trace - INPUT_FILE /dev/zero OUTPUT_VARIABLE out
-                ERROR_VARIABLE err RESULT_VARIABLE status)
+                ERROR_VARIABLE err RESULT_VARIABLE status TIMEOUT 60)
 if(NOT status EQUAL 2 OR NOT out STREQUAL "" OR
    NOT err MATCHES "script \\(standard input\\): it holds more than a script may \\(64 MiB\\)")
   message(FATAL_ERROR "an endless standard input: status ${status}, '${err}'")
 endif()
 # A pipe is read to its end, however late and slowly its writer writes.
 file(REMOVE ${dir}/pipe)
-execute_process(COMMAND mkfifo ${dir}/pipe)
+execute_process(COMMAND mkfifo ${dir}/pipe TIMEOUT 60)
 execute_process(COMMAND sh -c "sleep 0.5; { echo '5 click 40 30'; sleep 0.5; echo '30 press esc'; } >'${dir}/pipe'"
                 COMMAND ${TOOL} replay --script ${dir}/pipe --trace - OUTPUT_VARIABLE out RESULT_VARIABLE status
                 TIMEOUT 20)

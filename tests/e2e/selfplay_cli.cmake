@@ -49,9 +49,9 @@ expect_refused("--show is given twice" selfplay --show --games 1 --show)
 # Standard output that takes nothing: a full disk, or none at all. The games
 # are not lost without a word.
 execute_process(COMMAND ${TOOL} selfplay --games 200 --seconds 7 OUTPUT_FILE /dev/full ERROR_VARIABLE full_err
-                RESULT_VARIABLE full_status)
+                RESULT_VARIABLE full_status TIMEOUT 60)
 execute_process(COMMAND sh -c "exec >&-; exec \"$0\" selfplay --seconds 7" ${TOOL} ERROR_VARIABLE closed_err
-                RESULT_VARIABLE closed_status)
+                RESULT_VARIABLE closed_status TIMEOUT 60)
 if(NOT full_status EQUAL 1 OR NOT full_err MATCHES "selfplay: standard output: No space left on device")
   message(FATAL_ERROR "selfplay into a full disk gave status ${full_status}: ${full_err}")
 endif()

@@ -81,7 +81,7 @@ endif()
 
 # The files are written, but the words saying so are lost on a full disk:
 # that is a failure too, with its reason.
-execute_process(COMMAND ${TOOL} sounds "${WORK}/out" OUTPUT_FILE /dev/full ERROR_VARIABLE err RESULT_VARIABLE status)
+execute_process(COMMAND ${TOOL} sounds "${WORK}/out" OUTPUT_FILE /dev/full ERROR_VARIABLE err RESULT_VARIABLE status TIMEOUT 60)
 if(NOT status EQUAL 1 OR NOT err MATCHES "sounds: standard output: No space left on device")
   message(FATAL_ERROR "sounds with a full standard output gave status ${status}: ${err}")
 endif()
