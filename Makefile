@@ -83,5 +83,6 @@ clean:
 # current build. Read the diff before committing it.
 goldens: build
 	for s in tests/e2e/replays/*.txt; do \
-	  cmake -DTOOL=build/bin/pinwick-tool -DSCRIPT=$$s -DOUT=build/goldens -DUPDATE=1 -P tests/e2e/replay_golden.cmake || exit 1; \
+	  cmake -DTOOL=build/bin/pinwick-tool -DPNG_COMPARE=build/bin/pinwick-png-compare -DSCRIPT=$$s -DOUT=build/goldens \
+	    -DUPDATE=1 -P tests/e2e/replay_golden.cmake || exit 1; \
 	done

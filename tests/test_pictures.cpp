@@ -19,6 +19,7 @@
 #include "gfx/bmp_decode.h"
 #include "gfx/resources.h"
 #include "tools/picture_frames.h"
+#include "tests/png_read.h"
 #include "tools/png_writer.h"
 
 namespace {
@@ -34,7 +35,6 @@ struct Decoded {
 };
 
 uint32_t le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint32_t be32(const uint8_t* p) { return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
 
 Decoded decodeEmbedded(const char* name) {
   Decoded d;
@@ -339,64 +339,21 @@ TEST(Generator, WritesTheBitmapItWasGiven) {
 
 // ---- PNG writing and the sheet ---------------------------------------------------
 
-TEST(PngWriter, ChecksumsMatchKnownValues) {
-  const char* text = "123456789";
-  EXPECT_EQ(pngCrc32(reinterpret_cast<const uint8_t*>(text), 9), 0xCBF43926u);
-  const char* wiki = "Wikipedia";
-  EXPECT_EQ(pngAdler32(reinterpret_cast<const uint8_t*>(wiki), 9), 0x11E60398u);
-  EXPECT_EQ(pngAdler32(nullptr, 0), 1u);
-}
-
-// Reads back what encodePng wrote: every chunk's CRC, then the stored
-// deflate blocks and the Adler-32 of the scanlines.
-std::vector<uint8_t> unpackPng(const std::vector<uint8_t>& png, int* width, int* height) {
-  std::vector<uint8_t> zlib;
-  size_t at = 8;
-  while (at + 12 <= png.size()) {
-    uint32_t length = be32(&png[at]);
-    const uint8_t* type = &png[at + 4];
-    EXPECT_EQ(pngCrc32(type, length + 4), be32(&png[at + 8 + length]));
-    if (std::memcmp(type, "IHDR", 4) == 0) {
-      *width = static_cast<int>(be32(type + 4));
-      *height = static_cast<int>(be32(type + 8));
-    }
-    if (std::memcmp(type, "IDAT", 4) == 0) zlib.insert(zlib.end(), type + 4, type + 4 + length);
-    at += 12 + length;
-  }
-  std::vector<uint8_t> raw;
-  size_t p = 2;
-  bool last = false;
-  while (!last && p + 5 <= zlib.size()) {
-    last = zlib[p] & 1;
-    EXPECT_EQ(zlib[p] & 6, 0) << "stored blocks only";
-    unsigned len = zlib[p + 1] | zlib[p + 2] << 8, nlen = zlib[p + 3] | zlib[p + 4] << 8;
-    EXPECT_EQ(len ^ 0xFFFFu, nlen);
-    raw.insert(raw.end(), zlib.begin() + static_cast<long>(p + 5), zlib.begin() + static_cast<long>(p + 5 + len));
-    p += 5 + len;
-  }
-  EXPECT_TRUE(last);
-  EXPECT_EQ(be32(&zlib[p]), pngAdler32(raw.data(), raw.size()));
-  return raw;
-}
-
-TEST(PngWriter, RoundTripsPixelsAcrossManyStoredBlocks) {
-  const int w = 200, h = 150;  // 90,150 bytes of scanlines: two stored blocks
+// Both kinds of file read back as the pixels given (RGB as opaque), every
+// CRC and the zlib stream sound.
+TEST(PngWriter, RoundTripsPixelsWithAndWithoutAlpha) {
+  const int w = 200, h = 150;
   std::vector<uint32_t> pixels(w * h);
-  for (int i = 0; i < w * h; ++i) pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
-  std::vector<uint8_t> png = encodePng(pixels.data(), w, h);
-  ASSERT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
-  int width = 0, height = 0;
-  std::vector<uint8_t> raw = unpackPng(png, &width, &height);
-  EXPECT_EQ(width, w);
-  EXPECT_EQ(height, h);
-  ASSERT_EQ(raw.size(), static_cast<size_t>(h) * (1 + 3 * w));
-  for (int y = 0; y < h; ++y) {
-    const uint8_t* line = &raw[static_cast<size_t>(y) * (1 + 3 * w)];
-    ASSERT_EQ(line[0], 0);
-    for (int x = 0; x < w; ++x) {
-      uint32_t p = pixels[y * w + x];
-      ASSERT_EQ(line[1 + 3 * x] << 16 | line[2 + 3 * x] << 8 | line[3 + 3 * x], static_cast<int>(p)) << x << "," << y;
-    }
+  for (int i = 0; i < w * h; ++i) pixels[i] = static_cast<uint32_t>(i * 2654435761u);
+  for (bool alpha : {false, true}) {
+    std::vector<uint8_t> png = alpha ? encodePngWithAlpha(pixels.data(), w, h) : encodePng(pixels.data(), w, h);
+    PngPicture picture;
+    std::string error;
+    ASSERT_TRUE(readPng(png, &picture, &error)) << error;
+    ASSERT_EQ(picture.width, w);
+    ASSERT_EQ(picture.height, h);
+    for (int i = 0; i < w * h; ++i)
+      ASSERT_EQ(picture.pixels[i], alpha ? pixels[i] : (pixels[i] | 0xFF000000u)) << i % w << "," << i / w;
   }
 }
 
@@ -405,10 +362,10 @@ TEST(SheetCommand, WritesAPngOrNamesTheFileItCannotWrite) {
   fs::path sheet = dir / "sheet.png";
   std::string tool = std::string("'") + PINWICK_TOOL + "' sheet ";
   ASSERT_EQ(run(tool + "'" + sheet.string() + "'", dir).status, 0);
-  std::vector<uint8_t> png = readFile(sheet);
-  ASSERT_GT(png.size(), 33u);
-  EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
-  EXPECT_GE(be32(&png[16]), 160u * 4);  // the sheet is wider than the screen at 4x
+  PngPicture picture;
+  std::string error;
+  ASSERT_TRUE(readPng(readFile(sheet), &picture, &error)) << error;
+  EXPECT_GE(picture.width, 160 * 4);  // the sheet is wider than the screen at 4x
 
   fs::path unwritable = dir / "missing" / "sheet.png";
   RunResult failed = run(tool + "'" + unwritable.string() + "'", dir);

@@ -1,35 +1,22 @@
-// PNG writing with stored deflate blocks, CRC-32 and Adler-32 done by hand.
+// PNG writing: the chunks by hand, the image data deflated by zlib.
 #include "tools/png_writer.h"
 
+#include <new>
+
+#include <zlib.h>
 
 namespace {
 
-constexpr uint32_t kCrcPolynomial = 0xEDB88320u;  // reflected 0x04C11DB7
-constexpr uint32_t kAdlerModulus = 65521;
-constexpr size_t kStoredBlockMax = 65535;
-constexpr uint8_t kZlibMethod = 0x78;      // deflate, 32 KiB window
-constexpr uint8_t kZlibFlags = 0x01;       // no dictionary; 0x7801 is a multiple of 31
 constexpr uint8_t kBitDepth = 8;
 constexpr uint8_t kColourTypeRgb = 2;
 constexpr uint8_t kColourTypeRgba = 6;
 constexpr uint8_t kFilterNone = 0;
 constexpr int kBytesPerPixel = 3;
 constexpr int kBytesPerPixelAlpha = 4;
+// The pictures are flat colours magnified by whole numbers: long repeats
+// that the best level finds, and that pay for its time many times over.
+constexpr int kCompressionLevel = Z_BEST_COMPRESSION;
 const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-
-struct CrcTable {
-  uint32_t entries[256];
-};
-
-CrcTable makeCrcTable() {
-  CrcTable table{};
-  for (uint32_t n = 0; n < 256; ++n) {
-    uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = (c & 1) ? kCrcPolynomial ^ (c >> 1) : c >> 1;
-    table.entries[n] = c;
-  }
-  return table;
-}
 
 void putBig32(std::vector<uint8_t>& out, uint32_t v) {
   out.push_back(static_cast<uint8_t>(v >> 24));
@@ -38,37 +25,30 @@ void putBig32(std::vector<uint8_t>& out, uint32_t v) {
   out.push_back(static_cast<uint8_t>(v));
 }
 
+// A chunk: length, type, data, and the CRC-32 of type and data.
 void putChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& data) {
   putBig32(out, static_cast<uint32_t>(data.size()));
   size_t start = out.size();
   out.insert(out.end(), type, type + 4);
   out.insert(out.end(), data.begin(), data.end());
-  putBig32(out, pngCrc32(out.data() + start, out.size() - start));
+  putBig32(out, static_cast<uint32_t>(crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start))));
 }
 
-}  // namespace
-
-uint32_t pngCrc32(const uint8_t* bytes, size_t size) {
-  static const CrcTable table = makeCrcTable();
-  uint32_t crc = 0xFFFFFFFFu;
-  for (size_t i = 0; i < size; ++i) crc = table.entries[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFu;
+// The zlib stream of the scanlines. zlib fails here only for want of
+// memory, which is reported as any allocation of the encoder would be.
+std::vector<uint8_t> deflateScanlines(const std::vector<uint8_t>& raw) {
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<uint8_t> stream(size);
+  if (compress2(stream.data(), &size, raw.data(), static_cast<uLong>(raw.size()), kCompressionLevel) != Z_OK)
+    throw std::bad_alloc();
+  stream.resize(size);
+  return stream;
 }
 
-uint32_t pngAdler32(const uint8_t* bytes, size_t size) {
-  uint32_t a = 1, b = 0;
-  for (size_t i = 0; i < size; ++i) {
-    a = (a + bytes[i]) % kAdlerModulus;
-    b = (b + a) % kAdlerModulus;
-  }
-  return (b << 16) | a;
-}
-
-namespace {
 // The file for 8-bit RGB, or RGBA when withAlpha (alpha from bits 24..31).
 std::vector<uint8_t> encodeImage(const uint32_t* pixels, int width, int height, bool withAlpha) {
   const int bytesPerPixel = withAlpha ? kBytesPerPixelAlpha : kBytesPerPixel;
-  // The filtered scanlines: a filter byte (none), then red, green, blue (, alpha).
+  // The scanlines: a filter byte (none), then red, green, blue (, alpha).
   std::vector<uint8_t> raw;
   raw.reserve(static_cast<size_t>(height) * (1 + static_cast<size_t>(width) * bytesPerPixel));
   for (int y = 0; y < height; ++y) {
@@ -82,25 +62,6 @@ std::vector<uint8_t> encodeImage(const uint32_t* pixels, int width, int height, 
     }
   }
 
-  // zlib stream of stored blocks: header bit BFINAL on the last, BTYPE 00,
-  // then LEN and its complement NLEN, little-endian.
-  std::vector<uint8_t> zlib = {kZlibMethod, kZlibFlags};
-  size_t offset = 0;
-  do {
-    size_t length = raw.size() - offset;
-    if (length > kStoredBlockMax) length = kStoredBlockMax;
-    bool last = offset + length == raw.size();
-    zlib.push_back(last ? 1 : 0);
-    zlib.push_back(static_cast<uint8_t>(length));
-    zlib.push_back(static_cast<uint8_t>(length >> 8));
-    zlib.push_back(static_cast<uint8_t>(~length));
-    zlib.push_back(static_cast<uint8_t>(~length >> 8));
-    zlib.insert(zlib.end(), raw.begin() + static_cast<long>(offset),
-                raw.begin() + static_cast<long>(offset + length));
-    offset += length;
-  } while (offset < raw.size());
-  putBig32(zlib, pngAdler32(raw.data(), raw.size()));
-
   std::vector<uint8_t> header;
   putBig32(header, static_cast<uint32_t>(width));
   putBig32(header, static_cast<uint32_t>(height));
@@ -112,7 +73,7 @@ std::vector<uint8_t> encodeImage(const uint32_t* pixels, int width, int height, 
 
   std::vector<uint8_t> out(kSignature, kSignature + sizeof kSignature);
   putChunk(out, "IHDR", header);
-  putChunk(out, "IDAT", zlib);
+  putChunk(out, "IDAT", deflateScanlines(raw));
   putChunk(out, "IEND", {});
   return out;
 }

@@ -1,7 +1,12 @@
 # One golden replay: runs pinwick-tool replay on SCRIPT and compares the trace
-# and the screenshots its "# shot N" lines ask for with the files beside it,
-# byte for byte. With -DUPDATE=1 it writes them instead.
-#   cmake -DTOOL=... -DSCRIPT=.../NAME.txt -DOUT=dir [-DUPDATE=1] -P replay_golden.cmake
+# with the one beside it byte for byte, and the screenshots its "# shot N"
+# lines ask for pixel for pixel (PNG_COMPARE, pinwick-png-compare). With
+# -DUPDATE=1 it writes those that changed instead (a picture only when its
+# pixels did, so that another compressor leaves the files alone).
+#   cmake -DTOOL=... -DPNG_COMPARE=... -DSCRIPT=.../NAME.txt -DOUT=dir [-DUPDATE=1] -P replay_golden.cmake
+if(NOT PNG_COMPARE)
+  message(FATAL_ERROR "replay_golden.cmake needs -DPNG_COMPARE=pinwick-png-compare")
+endif()
 get_filename_component(name ${SCRIPT} NAME_WE)
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 file(MAKE_DIRECTORY ${OUT})
@@ -22,16 +27,24 @@ if(NOT status EQUAL 0)
 endif()
 
 foreach(file ${name}.trace ${shots})
-  if(UPDATE)
-    file(COPY_FILE ${OUT}/${file} ${dir}/${file})
-    message(STATUS "updated ${dir}/${file}")
-    continue()
+  if(file MATCHES "\\.png$")
+    set(compare ${PNG_COMPARE})
+  else()
+    set(compare ${CMAKE_COMMAND} -E compare_files)
   endif()
-  if(NOT EXISTS ${dir}/${file})
+  if(EXISTS ${dir}/${file})
+    execute_process(COMMAND ${compare} ${OUT}/${file} ${dir}/${file} RESULT_VARIABLE differs
+                    ERROR_VARIABLE compare_errors TIMEOUT 60)
+  elseif(NOT UPDATE)
     message(FATAL_ERROR "no expected ${file}: run 'make goldens' and check the result")
   endif()
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${file} ${dir}/${file} RESULT_VARIABLE differs
-                  TIMEOUT 60)
+  if(UPDATE)
+    if(differs OR NOT EXISTS ${dir}/${file})
+      file(COPY_FILE ${OUT}/${file} ${dir}/${file})
+      message(STATUS "updated ${dir}/${file}")
+    endif()
+    continue()
+  endif()
   if(differs)
     if(file MATCHES "\\.trace$")
       # Name the first frame that differs.
@@ -50,6 +63,6 @@ foreach(file ${name}.trace ${shots})
       endwhile()
       message(FATAL_ERROR "${name}: trace has ${ngot} lines, expected ${nwant}")
     endif()
-    message(FATAL_ERROR "${name}: ${file} differs from the expected picture (see ${OUT}/${file})")
+    message(FATAL_ERROR "${name}: ${file} differs from the expected picture (see ${OUT}/${file}): ${compare_errors}")
   endif()
 endforeach()
