@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/build_date.h"
 #include "app/input.h"
 #include "app/shell.h"
 #include "app/texts.h"
@@ -51,7 +52,7 @@ int readInt(const char** text, int* value) {
   const int negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   if (*p < '0' || *p > '9') return 0;
-  // Digits past an int's ten are read and dropped: __DATE__ never has them.
+  // Digits past an int's ten are read and dropped: a build date never has them.
   unsigned parsed = 0;
   for (int n = 0; *p >= '0' && *p <= '9'; ++p, ++n)
     if (n < kIntDigitsMax - 1) parsed = parsed * 10 + static_cast<unsigned>(*p - '0');
@@ -101,7 +102,7 @@ void showVersionBox() {
   int major = 0, minor = 0, build = 0;
   if (!shellFileVersion(&major, &minor, &build)) major = minor = build = 0;
   char text[kVersionTextSize];
-  formatVersionText(text, sizeof text, major, minor, build, __DATE__);
+  formatVersionText(text, sizeof text, major, minor, build, kBuildDate);
   shellMessageBox(text, kTextWindowTitle);
 }
 

@@ -62,5 +62,6 @@ int32_t keyBitFor(uint32_t virtualKey);
 void readMousePosition(int32_t* x, int32_t* y);
 
 // The version box's text from the numbers and a build date such as
-// "Mar 18 2006" (the compiler's __DATE__).
+// "Mar 18 2006", written as __DATE__ is (the game passes the day of its
+// last commit, kBuildDate, so that a rebuild shows the same).
 void formatVersionText(char* text, int size, int major, int minor, int build, const char* buildDate);
