@@ -28,14 +28,12 @@ if(NOT PINWICK_SANITIZE)
 
   # What Wine cannot show here: the program's manifest, icons and version,
   # read back from pinwick.exe itself.
-  find_program(PINWICK_FOUND_windres i686-w64-mingw32-windres)
   find_program(PINWICK_FOUND_python3 python3)
-  if(NOT PINWICK_FOUND_windres OR NOT PINWICK_FOUND_python3)
-    pinwick_skipped_test(win32_resources "i686-w64-mingw32-windres or python3 not found (scripts/install-deps installs them)")
+  if(NOT PINWICK_FOUND_python3)
+    pinwick_skipped_test(win32_resources "python3 not found (scripts/install-deps installs it)")
   else()
     add_test(NAME win32_resources
-             COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/resources_test.py ${PINWICK_WIN32_BIN}/pinwick.exe
-                     ${PINWICK_FOUND_windres})
+             COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/resources_test.py ${PINWICK_WIN32_BIN}/pinwick.exe)
     set_tests_properties(win32_resources PROPERTIES TIMEOUT 60 SKIP_RETURN_CODE 77)
   endif()
 endif()

@@ -1,15 +1,12 @@
 #!/usr/bin/env python3
 """The resources of pinwick.exe as Windows will read them, without Wine:
 the manifest, the icon group and the version.
-  resources_test.py PINWICK.EXE WINDRES
-windres turns the program's resources into a .res file, which is read here.
+  resources_test.py PINWICK.EXE
 Exits 77 (skipped) when the program is not built, unless make test asks
 for it (PINWICK_REQUIRE_WIN32=1)."""
 import os
 import struct
-import subprocess
 import sys
-import tempfile
 import xml.etree.ElementTree as ET
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
@@ -29,44 +26,47 @@ def check(condition, what):
         failures.append(what)
 
 
-def read_res(path):
-    """{(type, name): (language, data)}; a type or name is a number or a string."""
+def read_resources(path):
+    """{(type, name): (language, data)} from the program's resource tree; a
+    type or name is a number or a string."""
     data = open(path, "rb").read()
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    section_count, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+    tree_rva = struct.unpack_from("<I", data, pe + 24 + 96 + 2 * 8)[0]  # data directory 2
+    for i in range(section_count):
+        size, rva, _, raw = struct.unpack_from("<IIII", data, pe + 24 + optional_size + 40 * i + 8)
+        if rva <= tree_rva < rva + size:
+            delta = raw - rva
+    root = tree_rva + delta
+
+    def entries(directory):
+        named, numbered = struct.unpack_from("<HH", data, root + directory + 12)
+        for i in range(named + numbered):
+            name, target = struct.unpack_from("<II", data, root + directory + 16 + 8 * i)
+            if name & 0x80000000:
+                at = root + (name & 0x7FFFFFFF)
+                length = struct.unpack_from("<H", data, at)[0]
+                name = data[at + 2 : at + 2 + 2 * length].decode("utf-16-le")
+            yield name, target & 0x7FFFFFFF
+
     found = {}
-    pos = 0
-    while pos + 8 <= len(data):
-        size, header = struct.unpack_from("<II", data, pos)
-        p = pos + 8
-        key = []
-        for _ in range(2):
-            if struct.unpack_from("<H", data, p)[0] == 0xFFFF:
-                key.append(struct.unpack_from("<H", data, p + 2)[0])
-                p += 4
-            else:
-                end = p
-                while data[end : end + 2] != b"\0\0":
-                    end += 2
-                key.append(data[p:end].decode("utf-16-le"))
-                p = end + 2
-        p = (p + 3) & ~3
-        language = struct.unpack_from("<H", data, p + 6)[0]
-        found[tuple(key)] = (language, data[pos + header : pos + header + size])
-        pos = (pos + header + size + 3) & ~3
+    for kind, names in entries(0):
+        for name, languages in entries(names):
+            for language, leaf in entries(languages):
+                rva, size = struct.unpack_from("<II", data, root + leaf)
+                found[(kind, name)] = (language, data[rva + delta : rva + delta + size])
     return found
 
 
 def main():
-    exe, windres = sys.argv[1], sys.argv[2]
+    exe = sys.argv[1]
     if not os.path.isfile(exe):
         if os.environ.get("PINWICK_REQUIRE_WIN32") == "1":
             print(f"FAIL setup: {exe} is missing (make win32 builds it)")
             return 1
         print(f"skipped: {exe} is missing (make win32 builds it)")
         return 77
-    with tempfile.TemporaryDirectory() as scratch:
-        res_path = os.path.join(scratch, "pinwick.res")
-        subprocess.run([windres, "-i", exe, "-O", "res", "-o", res_path], check=True)
-        res = read_res(res_path)
+    res = read_resources(exe)
 
     version = res[(RT_VERSION, 1)][1]
     fixed = version.index(FIXED_INFO_SIGNATURE)
