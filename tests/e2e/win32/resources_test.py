@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The resources of pinwick.exe as Windows will read them, without Wine:
-the manifest, the icon group and the version.
+"""The resources of pinwick.exe that Windows reads before the game runs,
+checked without Wine: the manifest and the icon group.
   resources_test.py PINWICK.EXE
 Exits 77 (skipped) when the program is not built, unless make test asks
 for it (PINWICK_REQUIRE_WIN32=1)."""
@@ -72,9 +72,6 @@ def main():
     fixed = version.index(FIXED_INFO_SIGNATURE)
     ms, ls = struct.unpack_from("<II", version, fixed + 8)
     file_version = f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
-    check(file_version == "1.0.1.0", f"the file version is {file_version}, not 1.0.1.0")
-    for key in ("CompanyName", "LegalCopyright"):
-        check(key.encode("utf-16-le") in version, f"the version resource has no {key}")
 
     language, manifest = res.get((RT_MANIFEST, 1), (None, b""))
     check(language == 0, f"the manifest is missing or not language neutral ({language})")
@@ -115,7 +112,7 @@ def main():
     for failure in failures:
         print(f"FAIL {failure}")
     if not failures:
-        print("ok   the manifest, the icon group and the version of pinwick.exe")
+        print("ok   the manifest and the icon group of pinwick.exe")
     return 1 if failures else 0
 
 
