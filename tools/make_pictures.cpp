@@ -498,7 +498,8 @@ int writeIconPngs(int argc, char** argv) {
   return kExitOk;
 }
 
-
+// Windows Vista and later read the 256 x 256 image as a PNG; older systems,
+// which cannot, never ask for that size.
 int writeWindowsIcon(int argc, char** argv) {
   Picture picture;
   std::vector<IconFileEntry> entries;
@@ -507,10 +508,7 @@ int writeWindowsIcon(int argc, char** argv) {
     if (picture.kind != kIcon) throw GridError{picture.source + ":1: not an icon"};
     for (int i = 4; i < argc; ++i) {
       const int side = parseNumber(picture, 1, argv[i], 1, kPngIconSide, "icon size");
-      Image image;
-      for (const Image& own : picture.images)
-        if (own.width == side && own.height == side) image = own;
-      if (image.entries.empty()) image = magnifiedImage(picture, side);
+      const Image image = magnifiedImage(picture, side);  // the grid's own at its sizes
       if (image.entries.empty())
         throw GridError{picture.source + ": no image of the icon magnifies to " + std::to_string(side) + " x " +
                         std::to_string(side)};
