@@ -25,4 +25,15 @@ if(NOT PINWICK_SANITIZE)
     # Real time and a real X server: nothing else runs beside it.
     set_tests_properties(win32_wine PROPERTIES TIMEOUT 900 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
   endif()
+
+  # What Wine cannot show here: the program's manifest, icons and version,
+  # read back from pinwick.exe itself.
+  find_program(PINWICK_FOUND_python3 python3)
+  if(NOT PINWICK_FOUND_python3)
+    pinwick_skipped_test(win32_resources "python3 not found (scripts/install-deps installs it)")
+  else()
+    add_test(NAME win32_resources
+             COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/win32/resources_test.py ${PINWICK_WIN32_BIN}/pinwick.exe)
+    set_tests_properties(win32_resources PROPERTIES TIMEOUT 60 SKIP_RETURN_CODE 77)
+  endif()
 endif()

@@ -4,10 +4,14 @@
 //
 //   make_pictures OUTDIR GRID...
 //   make_pictures --icon-png OUTDIR ICONGRID SIZE...
+//   make_pictures --windows-icon OUTFILE ICONGRID SIZE...
 //
 // The second form writes OUTDIR/SIZExSIZE.png for each SIZE: the largest of
 // the icon's images whose side divides SIZE, each pixel magnified to a
-// square block, see-through pixels transparent.
+// square block, see-through pixels transparent. The third writes one icon
+// file with an image for each SIZE, magnified the same way where the grid
+// has no image of that size: bitmaps as in the game's icon file, and the
+// 256 x 256 image as a PNG, as Windows keeps its largest icons.
 //
 // Every grid is read and checked before anything is written; a malformed grid
 // stops the run with "FILE:LINE: what is wrong" and exit status 1.
@@ -29,6 +33,8 @@ constexpr int kExitUsage = 2;
 
 constexpr int kMaxPictureSide = 1024;
 constexpr int kMaxIconSide = 255;  // one byte in the icon directory
+constexpr int kPngIconSide = 256;  // written as 0 in the directory
+constexpr int kPngIconBits = 32;
 constexpr int kCursorSide = 32;
 constexpr int kIconDepth = 4;
 constexpr int kCursorDepth = 1;
@@ -364,40 +370,55 @@ std::vector<uint8_t> encodeBitmap(const Picture& picture) {
 
 // Icons and cursors share one container: a directory, then per image a
 // bitmap header of double height, the colour table, the colour bits and the
-// see-through mask.
-std::vector<uint8_t> encodeIconFile(const Picture& picture) {
+// see-through mask (or, for a large icon image, a PNG file).
+struct IconFileEntry {
+  int width, height;
+  int colours;     // 0 for a PNG image
+  int planesOrHotX;
+  int bitsOrHotY;
+  std::vector<uint8_t> body;
+};
+
+std::vector<uint8_t> iconBitmapBody(const Picture& picture, const Image& image) {
   const int slots = 1 << picture.depth;
-  std::vector<std::vector<uint8_t>> bodies;
-  for (const Image& image : picture.images) {
-    std::vector<uint8_t> body;
-    const uint32_t imageBytes = static_cast<uint32_t>(rowBytes(image.width, picture.depth) * image.height +
-                                                      rowBytes(image.width, 1) * image.height);
-    putInfoHeader(body, image.width, image.height * 2, picture.depth, imageBytes, 0);
-    putColourTable(body, picture, slots);
-    putPixelRows(body, image, picture.depth, colourIndices(picture, image));
-    putPixelRows(body, image, 1, maskBits(picture, image));
-    bodies.push_back(body);
-  }
+  std::vector<uint8_t> body;
+  const uint32_t imageBytes = static_cast<uint32_t>(rowBytes(image.width, picture.depth) * image.height +
+                                                    rowBytes(image.width, 1) * image.height);
+  putInfoHeader(body, image.width, image.height * 2, picture.depth, imageBytes, 0);
+  putColourTable(body, picture, slots);
+  putPixelRows(body, image, picture.depth, colourIndices(picture, image));
+  putPixelRows(body, image, 1, maskBits(picture, image));
+  return body;
+}
+
+std::vector<uint8_t> iconFileBytes(uint16_t type, const std::vector<IconFileEntry>& entries) {
   std::vector<uint8_t> out;
-  const bool cursor = picture.kind == kCursor;
   put16(out, 0);
-  put16(out, cursor ? kCursorType : kIconType);
-  put16(out, static_cast<uint32_t>(picture.images.size()));
-  uint32_t offset = kIconDirBytes + kIconEntryBytes * static_cast<uint32_t>(picture.images.size());
-  for (size_t i = 0; i < picture.images.size(); ++i) {
-    const Image& image = picture.images[i];
-    out.push_back(static_cast<uint8_t>(image.width));
-    out.push_back(static_cast<uint8_t>(image.height));
-    out.push_back(static_cast<uint8_t>(slots));
+  put16(out, type);
+  put16(out, static_cast<uint32_t>(entries.size()));
+  uint32_t offset = kIconDirBytes + kIconEntryBytes * static_cast<uint32_t>(entries.size());
+  for (const IconFileEntry& entry : entries) {
+    out.push_back(static_cast<uint8_t>(entry.width));  // 256 wraps to 0, as the format wants
+    out.push_back(static_cast<uint8_t>(entry.height));
+    out.push_back(static_cast<uint8_t>(entry.colours));
     out.push_back(0);
-    put16(out, cursor ? static_cast<uint32_t>(picture.hotX) : 1);
-    put16(out, cursor ? static_cast<uint32_t>(picture.hotY) : static_cast<uint32_t>(picture.depth));
-    put32(out, static_cast<uint32_t>(bodies[i].size()));
+    put16(out, static_cast<uint32_t>(entry.planesOrHotX));
+    put16(out, static_cast<uint32_t>(entry.bitsOrHotY));
+    put32(out, static_cast<uint32_t>(entry.body.size()));
     put32(out, offset);
-    offset += static_cast<uint32_t>(bodies[i].size());
+    offset += static_cast<uint32_t>(entry.body.size());
   }
-  for (const std::vector<uint8_t>& body : bodies) out.insert(out.end(), body.begin(), body.end());
+  for (const IconFileEntry& entry : entries) out.insert(out.end(), entry.body.begin(), entry.body.end());
   return out;
+}
+
+std::vector<uint8_t> encodeIconFile(const Picture& picture) {
+  const bool cursor = picture.kind == kCursor;
+  std::vector<IconFileEntry> entries;
+  for (const Image& image : picture.images)
+    entries.push_back({image.width, image.height, 1 << picture.depth, cursor ? picture.hotX : 1,
+                       cursor ? picture.hotY : picture.depth, iconBitmapBody(picture, image)});
+  return iconFileBytes(cursor ? kCursorType : kIconType, entries);
 }
 
 const char* extensionOf(PictureKind kind) {
@@ -417,22 +438,37 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   return ok;
 }
 
-// The icon at side x side as 0xAARRGGBB, or empty when no image of it fits
-// a whole number of times.
-std::vector<uint32_t> magnifiedIcon(const Picture& picture, int side) {
+// The icon at side x side, from the largest of its images whose side divides
+// side; no pixels when none does.
+Image magnifiedImage(const Picture& picture, int side) {
   const Image* best = nullptr;
   for (const Image& image : picture.images)
     if (image.width == image.height && side % image.width == 0 && (best == nullptr || image.width > best->width))
       best = &image;
-  if (best == nullptr) return {};
+  Image out;
+  if (best == nullptr) return out;
   const int factor = side / best->width;
-  std::vector<uint32_t> pixels(static_cast<size_t>(side) * side);
+  out.width = out.height = side;
+  out.entries.resize(static_cast<size_t>(side) * side);
   for (int y = 0; y < side; ++y)
-    for (int x = 0; x < side; ++x) {
-      const PaletteEntry& entry = picture.palette[best->entries[(y / factor) * best->width + x / factor]];
-      pixels[static_cast<size_t>(y) * side + x] = entry.type == kColour ? (kOpaque | entry.rgb) : 0;
-    }
+    for (int x = 0; x < side; ++x)
+      out.entries[static_cast<size_t>(y) * side + x] = best->entries[(y / factor) * best->width + x / factor];
+  return out;
+}
+
+std::vector<uint32_t> argbPixels(const Picture& picture, const Image& image) {
+  std::vector<uint32_t> pixels;
+  for (int entry : image.entries) {
+    const PaletteEntry& e = picture.palette[entry];
+    pixels.push_back(e.type == kColour ? (kOpaque | e.rgb) : 0);
+  }
   return pixels;
+}
+
+// The icon at side x side as 0xAARRGGBB, or empty when no image of it fits
+// a whole number of times.
+std::vector<uint32_t> magnifiedIcon(const Picture& picture, int side) {
+  return argbPixels(picture, magnifiedImage(picture, side));
 }
 
 int writeIconPngs(int argc, char** argv) {
@@ -462,13 +498,46 @@ int writeIconPngs(int argc, char** argv) {
   return kExitOk;
 }
 
+// Windows Vista and later read the 256 x 256 image as a PNG; older systems,
+// which cannot, never ask for that size.
+int writeWindowsIcon(int argc, char** argv) {
+  Picture picture;
+  std::vector<IconFileEntry> entries;
+  try {
+    picture = readGrid(argv[3]);
+    if (picture.kind != kIcon) throw GridError{picture.source + ":1: not an icon"};
+    for (int i = 4; i < argc; ++i) {
+      const int side = parseNumber(picture, 1, argv[i], 1, kPngIconSide, "icon size");
+      const Image image = magnifiedImage(picture, side);  // the grid's own at its sizes
+      if (image.entries.empty())
+        throw GridError{picture.source + ": no image of the icon magnifies to " + std::to_string(side) + " x " +
+                        std::to_string(side)};
+      if (side == kPngIconSide)
+        entries.push_back({side, side, 0, 1, kPngIconBits,
+                           encodePngWithAlpha(argbPixels(picture, image).data(), side, side)});
+      else
+        entries.push_back({side, side, 1 << picture.depth, 1, picture.depth, iconBitmapBody(picture, image)});
+    }
+  } catch (const GridError& error) {
+    std::fprintf(stderr, "make_pictures: %s\n", error.text.c_str());
+    return kExitFailed;
+  }
+  if (!writeFile(argv[2], iconFileBytes(kIconType, entries))) {
+    std::fprintf(stderr, "make_pictures: cannot write %s\n", argv[2]);
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 5 && std::strcmp(argv[1], "--icon-png") == 0) return writeIconPngs(argc, argv);
+  if (argc >= 5 && std::strcmp(argv[1], "--windows-icon") == 0) return writeWindowsIcon(argc, argv);
   if (argc < 3 || argv[1][0] == '-') {
     std::fputs("usage: make_pictures OUTDIR GRID...\n"
-               "       make_pictures --icon-png OUTDIR ICONGRID SIZE...\n",
+               "       make_pictures --icon-png OUTDIR ICONGRID SIZE...\n"
+               "       make_pictures --windows-icon OUTFILE ICONGRID SIZE...\n",
                stderr);
     return kExitUsage;
   }

@@ -15,6 +15,7 @@ namespace {
 constexpr int kQuestionControl = 1000;
 constexpr char kDialogTemplate[] = "DLG_YESNO";
 constexpr char kVolumeControlName[] = "\\Sndvol32.exe";
+constexpr char kCurrentVolumeControlName[] = "\\SndVol.exe";
 constexpr int kVolumeFirstAttempt = 0;
 // ShellExecuteA reports success with a value above 32.
 constexpr INT_PTR kShellExecuteOk = 32;
@@ -22,6 +23,17 @@ constexpr INT_PTR kShellExecuteOk = 32;
 HWND mainWindow = nullptr;
 HACCEL acceleratorTable = nullptr;
 MSG fetched;
+// Whether this Volume command's first attempt started Sndvol32.exe.
+int designedVolumeControlStarted = 0;
+
+// Starts directory + name (name begins with a backslash); 1 when it started.
+int launchProgram(const char* directory, const char* name) {
+  char path[MAX_PATH + sizeof kVolumeControlName];  // the longer name
+  lstrcpyA(path, directory);
+  lstrcatA(path, name);
+  HINSTANCE result = ShellExecuteA(mainWindow, "open", path, nullptr, nullptr, SW_SHOW);
+  return reinterpret_cast<INT_PTR>(result) > kShellExecuteOk ? 1 : 0;
+}
 
 // Centres the dialog on its owner, kept on the screen.
 void centreOnParent(HWND dialog) {
@@ -101,18 +113,22 @@ int shellConfirmClose(const char* question) {
 void shellMessageBox(const char* text, const char* title) { MessageBoxA(mainWindow, text, title, MB_OK); }
 
 int shellLaunchVolumeControl(int attempt) {
-  char directory[MAX_PATH] = "";
-  GetSystemDirectoryA(directory, sizeof directory);
-  if (attempt != kVolumeFirstAttempt) {
-    // The system directory's parent: the Windows directory itself.
-    char* cut = std::strrchr(directory, '\\');
-    if (cut != nullptr) *cut = '\0';
+  char systemDirectory[MAX_PATH] = "";
+  const UINT length = GetSystemDirectoryA(systemDirectory, sizeof systemDirectory);
+  if (length == 0 || length >= sizeof systemDirectory) return 0;
+  if (attempt == kVolumeFirstAttempt) {
+    designedVolumeControlStarted = launchProgram(systemDirectory, kVolumeControlName);
+    return designedVolumeControlStarted;
   }
-  char path[MAX_PATH + sizeof kVolumeControlName];
-  lstrcpyA(path, directory);
-  lstrcatA(path, kVolumeControlName);
-  HINSTANCE result = ShellExecuteA(mainWindow, "open", path, nullptr, nullptr, SW_SHOW);
-  return reinterpret_cast<INT_PTR>(result) > kShellExecuteOk ? 1 : 0;
+  // The system directory's parent: the Windows directory itself.
+  char windowsDirectory[MAX_PATH];
+  lstrcpyA(windowsDirectory, systemDirectory);
+  char* cut = std::strrchr(windowsDirectory, '\\');
+  if (cut != nullptr) *cut = '\0';
+  int started = launchProgram(windowsDirectory, kVolumeControlName);
+  // Neither place has Sndvol32.exe from Windows Vista on: its successor.
+  if (!started && !designedVolumeControlStarted) started = launchProgram(systemDirectory, kCurrentVolumeControlName);
+  return started;
 }
 
 void shellMinimiseWindow() { ShowWindow(mainWindow, SW_MINIMIZE); }

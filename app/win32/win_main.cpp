@@ -1,6 +1,7 @@
 // The Windows entry point: one instance, the fixed-size game window, then the
 // shared start-up and shutdown of runGame.
 #include <windows.h>
+#include <commctrl.h>
 #include <mmsystem.h>
 
 #include "app/frame_log.h"
@@ -83,6 +84,10 @@ int runProgram(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // The manifest asks for version 6 of the common controls, whose buttons
+  // the close question and the message boxes use; Windows XP makes them
+  // only once the program has loaded the library itself.
+  InitCommonControls();
   timeBeginPeriod(kTimerResolutionMs);
   openFrameLogFromEnvironment();  // a log that cannot be written is simply not kept
   const int exitCode = runProgram(instance);

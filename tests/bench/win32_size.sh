@@ -8,7 +8,7 @@ exe=$1
 target_bytes=$((200 * 1024))
 # The system DLLs the game may use; anything else (libstdc++-6.dll,
 # libgcc_s_*.dll, libwinpthread-1.dll) would have to be shipped beside it.
-windows_dlls="ddraw.dll dsound.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll version.dll winmm.dll"
+windows_dlls="comctl32.dll ddraw.dll dsound.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll version.dll winmm.dll"
 
 size=$(stat -c %s "$exe")
 echo "pinwick.exe: $size bytes ($((size / 1024)) KB; target at most $((target_bytes / 1024)) KB)"

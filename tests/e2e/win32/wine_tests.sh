@@ -16,6 +16,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh"
 game_exe=$win32_bin/pinwick.exe
 tool_exe=$win32_bin/pinwick-tool.exe
 probe_exe=$win32_bin/pinwick-probe.exe
+standin_exe=$win32_bin/pinwick-volume-standin.exe
 
 # ImageMagick's own convert, even where a wrapper of that name comes first.
 convert_bin=$(command -v /usr/bin/convert || command -v convert)
@@ -30,7 +31,7 @@ fail() { echo "FAIL $1: $2"; failed=$((failed + 1)); }
 
 # make test builds the Windows programs first and insists on them; a plain
 # ctest run without them skips (exit 77).
-for f in "$game_exe" "$tool_exe" "$probe_exe"; do
+for f in "$game_exe" "$tool_exe" "$probe_exe" "$standin_exe"; do
   if [ ! -f "$f" ]; then
     if [ "${PINWICK_REQUIRE_WIN32:-0}" = 1 ]; then
       echo "FAIL setup: $f is missing (make win32 builds it)"
@@ -241,11 +242,29 @@ if ! probe gone >/dev/null || ! wait_for_frames; then
   fail "version box" "the box did not close, or the game did not draw again"
 fi
 
-# Setting > Volume: there is no volume control under Wine, so both launches
-# fail and the box says so; then the game waits for 50 more messages before
-# its next frame. Moving the pointer over the white card provides them, and
-# the card lights up only when a frame has run.
-xdotool mousemove $((ox + 80)) $((oy + 17)) key F10 sleep 0.2 key Right sleep 0.2 key Return sleep 0.2 key Return
+# Setting > Volume through the keyboard, the pointer over the emblem.
+menu_volume() {
+  xdotool mousemove $((ox + 80)) $((oy + 17)) key F10 sleep 0.2 key Right sleep 0.2 key Return sleep 0.2 key Return
+}
+
+# After the Volume command the game waits for 50 more messages before its
+# next frame. Moving the pointer over the white card provides them, and the
+# card lights up only when a frame has run; a box left open would stop it.
+frames_resume_after_volume() {
+  local deadline=$((SECONDS + poll_timeout)) resumed=1
+  while [ $SECONDS -lt $deadline ]; do
+    for dx in 0 1 2 3 4; do xdotool mousemove $((ox + 38 + dx)) $((oy + 30)) sleep 0.02; done
+    if grab "$ox" "$oy" 160 60 "$work/screen.png" && same_pixels "$work/screen.png" "$work/hover.png"; then
+      resumed=0
+      break
+    fi
+  done
+  xdotool mousemove 0 0
+  return $resumed
+}
+
+# Wine has no volume control, so every launch fails and the box says so.
+menu_volume
 box=$(probe dialog)
 if [ "$(value_of message "$box")" = "ボリューム設定を起動できませんでした" ]; then
   ok "volume: the box says the volume control could not be started"
@@ -255,21 +274,58 @@ fi
 ok_button=$(value_of yesbutton "$box")
 [ -n "$ok_button" ] && click_at "${ok_button%,*}" "${ok_button#*,}"
 probe gone >/dev/null
-resumed=0
-deadline=$((SECONDS + poll_timeout))
-while [ $SECONDS -lt $deadline ]; do
-  for dx in 0 1 2 3 4; do xdotool mousemove $((ox + 38 + dx)) $((oy + 30)) sleep 0.02; done
-  if grab "$ox" "$oy" 160 60 "$work/screen.png" && same_pixels "$work/screen.png" "$work/hover.png"; then
-    resumed=1
-    break
-  fi
-done
-if [ $resumed = 1 ]; then
+if frames_resume_after_volume; then
   ok "volume: after 50 more messages the frames run again"
 else
   fail "volume" "the game did not run a frame again (last grab: $work/screen.png)"
 fi
-xdotool mousemove 0 0
+
+# The volume controls are stand-ins that leave NAME.started beside
+# themselves, put in every folder a 32-bit program may be shown as its
+# system folder (system32, or syswow64 in a 64-bit prefix).
+system_dirs=()
+for d in "$WINEPREFIX/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/syswow64"; do
+  [ -d "$d" ] && system_dirs+=("$d")
+done
+install_standin() {
+  local d
+  for d in "${system_dirs[@]}"; do cp "$standin_exe" "$d/$1"; done
+}
+# Wine may spell the started program's name in another case.
+standin_started() { [ -n "$(find "${system_dirs[@]}" -maxdepth 1 -iname "$1.started" 2>/dev/null)" ]; }
+wait_for_standin() {
+  local deadline=$((SECONDS + poll_timeout))
+  while [ $SECONDS -lt $deadline ]; do
+    standin_started "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Windows Vista and later: SndVol.exe in the system folder, no Sndvol32.exe.
+install_standin SndVol.exe
+menu_volume
+if ! wait_for_standin SndVol.exe; then
+  fail "volume" "Volume did not start SndVol.exe from the system folder (${system_dirs[*]})"
+elif ! frames_resume_after_volume; then
+  fail "volume" "after SndVol.exe started the game ran no frame; open box: $(probe dialog | tr '\n' ' ')"
+else
+  ok "volume: without Sndvol32.exe, Volume starts SndVol.exe and shows no box"
+fi
+
+# Windows XP: Sndvol32.exe is there and is the one started, as designed. A
+# wrong SndVol.exe would start within the same command as it, so a little
+# after its mark appears, the other's would be there too.
+find "${system_dirs[@]}" -maxdepth 1 -iname '*.started' -delete 2>/dev/null
+install_standin Sndvol32.exe
+menu_volume
+if ! wait_for_standin Sndvol32.exe; then
+  fail "volume" "Volume did not start Sndvol32.exe from the system folder"
+elif ! frames_resume_after_volume || { sleep 2; standin_started SndVol.exe; }; then
+  fail "volume" "with Sndvol32.exe there, SndVol.exe was started too or the game ran no frame"
+else
+  ok "volume: where Sndvol32.exe is, Volume starts it and not SndVol.exe"
+fi
 
 # The accelerator 'M' minimises; restored, the game draws again. With no
 # window manager the keys go to the window under the pointer: the emblem,
