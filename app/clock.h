@@ -1,4 +1,5 @@
-// The clock seam: each shell (Win32, SDL, headless) links its own version.
+// The clock seam: each shell (Win32, SDL, page, headless) links its own
+// version. The frame grid itself lives in app/frame, which alone sleeps.
 #pragma once
 #include <cstdint>
 
@@ -6,8 +7,11 @@
 // their difference, never by their sum: the counter wraps every 49.7 days.
 uint32_t tickCount();
 
-// Gives up the processor for about ms milliseconds.
-void sleepMs(uint32_t ms);
+// Gives up the processor until tickCount() reaches tick, or sooner when the
+// shell hears of input (the SDL and page shells wake for their events; the
+// Windows shell and the virtual clock never return early). A tick that is
+// not ahead of now returns at once.
+void sleepUntil(uint32_t tick);
 
 // The seconds field (0..59) of the local wall-clock time. The computer
 // player's random choices depend on it.

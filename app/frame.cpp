@@ -4,17 +4,17 @@
 
 #include "app/clock.h"
 #include "app/frame_log.h"
+#include "app/frame_testing.h"
 #include "app/shell.h"
 #include "app/window_proc.h"
-#include "gfx/clip.h"
-
-uint32_t frameClock = 0;
 
 namespace {
-constexpr uint32_t kSleepStepMs = 1;
-// The last stretch before the tick is polled in kSleepStepMs steps.
-constexpr uint32_t kFinalStepsMs = 1;
+// A frame that is already late still gives up the processor this long, so
+// a game that cannot keep up never starves the desktop.
+constexpr uint32_t kLateFrameSleepMs = 1;
 constexpr uint32_t kSecondMs = 1000;
+
+uint32_t frameClock = 0;  // the tick of the last frame presented
 
 uint32_t secondStart = 0;
 int framesThisSecond = 0;
@@ -34,6 +34,8 @@ void countFrame(uint32_t now) {
   }
   framesThisSecond += 1;
 }
+
+int tickDue(uint32_t now) { return now - frameClock >= kFrameMs; }
 }  // namespace
 
 int framesPerSecond() { return framesLastSecond; }
@@ -51,22 +53,28 @@ int runMessagePump() {
 int waitFrame(GfxWindow window) {
   for (;;) {
     if (!runMessagePump()) return 0;
-    // Sleep through the early part of the frame in one go, then in 1 ms
-    // steps: the queue is still drained just before the tick, but the
-    // process wakes twice a frame rather than twenty times.
-    const uint32_t early = tickCount() - frameClock;
-    sleepMs(early + kFinalStepsMs < kFrameMs ? kFrameMs - kFinalStepsMs - early : kSleepStepMs);
-    uint32_t now = tickCount();
-    uint32_t behind = now - frameClock;
-    if (behind < kFrameMs) continue;
+    // One sleep to the tick; a shell that wakes for input comes back here
+    // to pump it and sleeps on.
+    const uint32_t early = tickCount();
+    sleepUntil(tickDue(early) ? early + kLateFrameSleepMs : frameClock + kFrameMs);
+    const uint32_t now = tickCount();
+    if (!tickDue(now)) continue;
     // Less than 100 ms late: keep the 20 ms grid so the average stays at 50
     // frames a second. Later than that: drop the lost ticks and start afresh.
-    if (behind < kFrameCatchUpMs) frameClock += kFrameMs;
+    if (now - frameClock < kFrameCatchUpMs) frameClock += kFrameMs;
     else frameClock = now;
-    presentOnFrameTick(frameClock);
     present(window);
     countFrame(now);
     if (frameLogOpen()) logPresentedFrame(tickCount());
     return 1;
   }
 }
+
+void presentOutsideFrame(GfxWindow window) {
+  while (!tickDue(tickCount())) sleepUntil(frameClock + kFrameMs);
+  present(window);
+}
+
+uint32_t lastFrameTick() { return frameClock; }
+
+void setLastFrameTick(uint32_t tick) { frameClock = tick; }

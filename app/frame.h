@@ -1,22 +1,29 @@
-// The message pump and the 20 ms frame clock.
+// The message pump and the one 20 ms frame grid: the frame wait, the
+// catch-up rule and the moment each picture is presented are decided here
+// and nowhere else. Shells only sleep until a tick (app/clock.h).
 #pragma once
 #include <cstdint>
 
 #include "gfx/gfx.h"
 
 constexpr uint32_t kFrameMs = 20;
+// Less late than this, a frame keeps the grid; later, the lost ticks are dropped.
 constexpr uint32_t kFrameCatchUpMs = 100;
-
-extern uint32_t frameClock;  // time of the last frame tick; 0 at program start
 
 // Drains the message queue: 1 when the frame may go on, 0 when the quit
 // message has arrived. While minimised, and while messages are pending after
 // the Volume command, it waits for messages even with an empty queue.
 int runMessagePump();
 
-// Pumps messages, sleeps in 1 ms steps until the next tick of the 20 ms grid
-// and presents the back buffer. 1 after presenting, 0 when the program must end.
+// Scene loops, after drawing: pumps messages and sleeps until the next tick
+// of the grid, then presents the back buffer on that tick at once. 1 after
+// presenting, 0 when the program must end.
 int waitFrame(GfxWindow window);
+
+// Start-up, for the "Loading" picture: presents at once unless a frame was
+// presented within the current tick, in which case it waits for the next
+// tick first (without taking it), so no two pictures go out in one tick.
+void presentOutsideFrame(GfxWindow window);
 
 // The frames presented during the last whole second of the tick counter
 // (50 when the game keeps its pace); 0 before the first second is complete.

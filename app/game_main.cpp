@@ -1,6 +1,7 @@
 // Devices up, scenes, devices down, in a fixed order.
 #include "app/game_main.h"
 
+#include "app/frame.h"
 #include "app/shell.h"
 #include "app/texts.h"
 #include "scenes/driver.h"
@@ -27,7 +28,7 @@ int runGame(GfxWindow window) {
   fillRect(kScreenRect, 0);  // black, stored as it is
   loadBitmap("Loading", kSlotLoading);
   drawSprite(kScreenRect, kLoadingX, kLoadingY, kLoadingRect, kSlotLoading);
-  present(window);
+  presentOutsideFrame(window);
   initSound(window);
   createFont(nullptr, kFontWidth, kFontHeight);
 

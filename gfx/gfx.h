@@ -67,11 +67,8 @@ int reloadBitmapFile(const char* name, int slot);
 // undefined until something is copied in.
 int createBlankSurface(int32_t width, int32_t height, int slot);
 
-// waitFrame, and start-up once: copies the back buffer 1:1 into the window's
-// client area on the frame tick waitFrame has just taken, without waiting.
-// Called without one (start-up, or twice inside a tick), it first waits for
-// the next 20 ms presentation tick (with the 100 ms catch-up). Returns the
-// copy's result code.
+// The frame grid (app/frame), on its tick: copies the back buffer 1:1 into
+// the window's client area at once. Returns the copy's result code.
 int32_t present(GfxWindow window);
 
 // Exit: releases every surface and the device. Safe to call twice.

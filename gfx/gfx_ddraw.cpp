@@ -36,8 +36,6 @@ enum PictureSource : uint8_t { kNoPicture, kResourcePicture, kFilePicture };
 PictureSource slotSources[kSurfaceSlotCount];
 char slotNames[kSurfaceSlotCount][kSlotNameSize];
 int32_t areaTotal = 0;
-// Never reset, not even by shutdownGraphics: only its own catch-up rule does.
-uint32_t presentationClock = 0;
 HFONT textFont = nullptr;
 
 // The Wine tests' hook: PINWICK_LOSE_SURFACES=N loses every surface at the
@@ -327,7 +325,6 @@ int32_t present(GfxWindow window) {
   const Rect destination = {outer.left + clientOffsetX, outer.top + clientOffsetY,
                             outer.left + clientOffsetX + backBufferWidth, outer.top + clientOffsetY + backBufferHeight};
   const Rect source = {0, 0, backBufferWidth, backBufferHeight};
-  passPresentationGate(&presentationClock);
   if (primarySurface == nullptr || backBuffer == nullptr) return kGfxRefused;
   if (losePresentation != 0 && ++presentations == losePresentation) loseEverySurface();
   return blit(primarySurface, destination, backBuffer, &source, DDBLT_WAIT, nullptr);

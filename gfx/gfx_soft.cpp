@@ -46,9 +46,6 @@ SoftSurface imageSlots[kSurfaceSlotCount];
 int32_t clientOffsetX = 0;
 int32_t clientOffsetY = 0;
 
-// Never reset, not even by shutdownGraphics: only its own catch-up rule does.
-uint32_t presentationClock = 0;
-
 SoftFont textFont = {0, 0, 0};
 
 // A slot that can take a new surface: in range, empty, and the device up
@@ -188,7 +185,6 @@ int createBlankSurface(int32_t width, int32_t height, int slot) {
 }
 
 int32_t present(GfxWindow window) {
-  passPresentationGate(&presentationClock);
   if (backBuffer.pixels == nullptr) return kGfxRefused;
   return shellPresentFrame(window, backBuffer.pixels, backBuffer.width, backBuffer.height);
 }

@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/clock.h"
-#include "app/headless/headless_clock.h"
 #include "app/headless/headless_present.h"
 #include "gfx/base_directory.h"
 #include "gfx/gfx.h"
@@ -322,39 +320,10 @@ TEST_F(SoftGraphics, PresentHandsTheBackBufferToTheShell) {
   ASSERT_EQ(loadBitmap("Glyph", kGlyphSlot), 1);
   drawSprite(kScreenRect, 77, 22, {0, 0, 6, 6}, kGlyphSlot);
   const uint32_t before = presentedFrameCount();
-  setHeadlessTicks(tickCount() + 1000);
   EXPECT_EQ(present(nullptr), kGfxOk);
   EXPECT_EQ(presentedFrameCount(), before + 1);
   const uint32_t* frame = lastPresentedFrame();
   EXPECT_EQ(std::vector<uint32_t>(frame, frame + kScreenWidth * kScreenHeight), paperWithGlyphAt(77, 22));
-}
-
-TEST_F(SoftGraphics, PresentKeepsTheTwentyMillisecondGrid) {
-  // Far ahead of any earlier test's tick: this call restarts the pacing.
-  const uint32_t start = tickCount() + 5000;
-  setHeadlessTicks(start);
-  present(nullptr);
-  EXPECT_EQ(tickCount(), start);
-  present(nullptr);  // a second present within the tick waits for it
-  EXPECT_EQ(tickCount(), start + 20);
-  setHeadlessTicks(start + 50);  // 30 ms late: no wait, the tick advances to +40
-  present(nullptr);
-  EXPECT_EQ(tickCount(), start + 50);
-  present(nullptr);  // the next tick stays on the grid at +60
-  EXPECT_EQ(tickCount(), start + 60);
-  setHeadlessTicks(start + 161);  // 101 ms behind: pacing restarts from now
-  present(nullptr);
-  present(nullptr);
-  EXPECT_EQ(tickCount(), start + 181);
-}
-
-TEST_F(SoftGraphics, PresentNearTheWrapNeitherHangsNorRushes) {
-  setHeadlessTicks(0xFFFFFFF0u);
-  present(nullptr);  // restarts the pacing (the last tick is far behind)
-  present(nullptr);
-  EXPECT_EQ(tickCount(), 4u);
-  present(nullptr);
-  EXPECT_EQ(tickCount(), 24u);
 }
 
 TEST_F(SoftGraphics, TextNeedsTheFontAndATarget) {

@@ -6,6 +6,7 @@
 
 #include "app/clock.h"
 #include "app/frame.h"
+#include "app/frame_testing.h"
 #include "app/headless/headless_clock.h"
 #include "app/headless/headless_present.h"
 #include "app/headless/headless_shell.h"
@@ -165,6 +166,9 @@ TEST_F(WindowTest, AcceleratorMMinimisesWithoutDispatching) {
   EXPECT_EQ(inputState.keysHeld, 0);
 }
 
+// The game's own work between two frame waits, on the virtual clock.
+void work(uint32_t ms) { sleepUntil(tickCount() + ms); }
+
 class FrameClockTest : public WindowTest {
  protected:
   void SetUp() override {
@@ -179,7 +183,7 @@ class FrameClockTest : public WindowTest {
   static std::vector<uint32_t> presentTimes(int n, uint32_t workMs) {
     std::vector<uint32_t> times;
     for (int i = 0; i < n; ++i) {
-      sleepMs(workMs);
+      work(workMs);
       uint32_t before = presentedFrameCount();
       EXPECT_EQ(waitFrame(nullptr), 1);
       EXPECT_EQ(presentedFrameCount(), before + 1);
@@ -191,41 +195,41 @@ class FrameClockTest : public WindowTest {
 
 TEST_F(FrameClockTest, FramesKeepTheTwentyMillisecondGridAndCatchUp) {
   setHeadlessTicks(1000000);
-  frameClock = 0;
+  setLastFrameTick(0);
   presentTimes(1, 0);  // the first wait finds the clock far behind and resets it
-  uint32_t start = frameClock;
+  uint32_t start = lastFrameTick();
   EXPECT_EQ(start, 1000001u);
   std::vector<uint32_t> t = presentTimes(3, 5);
-  EXPECT_EQ(frameClock, start + 60);
+  EXPECT_EQ(lastFrameTick(), start + 60);
   EXPECT_EQ(t[0], start + 20);
   // A frame whose work takes 30 ms is presented at once, after one 1 ms
   // sleep; the next one comes 20 ms after the late frame's tick, not 20 ms
   // after its presentation.
   t = presentTimes(1, 30);
   EXPECT_EQ(t[0], start + 60 + 31);
-  EXPECT_EQ(frameClock, start + 80);
+  EXPECT_EQ(lastFrameTick(), start + 80);
   t = presentTimes(1, 5);
   EXPECT_EQ(t[0], start + 100);
   // A stall of 100 ms or more drops the lost ticks.
-  sleepMs(150);
+  work(150);
   uint32_t beforeStall = tickCount();
   presentTimes(1, 0);
-  EXPECT_EQ(frameClock, beforeStall + 1);
+  EXPECT_EQ(lastFrameTick(), beforeStall + 1);
 }
 
 // How long the present of one frame waited beyond its frame tick.
 uint32_t presentWait(uint32_t workMs) {
-  sleepMs(workMs);
+  work(workMs);
   EXPECT_EQ(waitFrame(nullptr), 1);
-  return tickCount() - frameClock;
+  return tickCount() - lastFrameTick();
 }
 
 // The loading picture is presented at start-up, before the frame clock runs.
 void startUpAfterLoading(uint32_t loadMs) {
   setHeadlessTicks(50000000);  // far past any tick an earlier test left
-  frameClock = 0;
-  present(nullptr);
-  sleepMs(loadMs);
+  setLastFrameTick(0);
+  presentOutsideFrame(nullptr);
+  work(loadMs);
 }
 
 TEST_F(FrameClockTest, TheStartUpPictureLeavesNoWaitInLaterFrames) {
@@ -240,34 +244,37 @@ TEST_F(FrameClockTest, TheStartUpPictureLeavesNoWaitInLaterFrames) {
 TEST_F(FrameClockTest, AStallOfExactlyTheLimitThenALateFrameLeaveNoWait) {
   startUpAfterLoading(3);
   for (int frame = 0; frame < 5; ++frame) presentWait(5);
-  const uint32_t beforeStall = frameClock;
+  const uint32_t beforeStall = lastFrameTick();
   presentWait(99);  // with waitFrame's own 1 ms sleep: exactly 100 ms behind
-  EXPECT_EQ(frameClock, beforeStall + 100) << "the frame clock restarts from now";
+  EXPECT_EQ(lastFrameTick(), beforeStall + 100) << "the frame clock restarts from now";
   EXPECT_EQ(presentWait(40), 21u) << "presented as soon as its work ends";
   EXPECT_EQ(presentWait(5), 7u) << "its tick had passed: presented as soon as its work ends";
   for (int frame = 0; frame < 10; ++frame) ASSERT_EQ(presentWait(5), 0u) << "frame " << frame;
 }
 
-TEST_F(FrameClockTest, ASecondPresentInsideOneTickWaitsForTheNext) {
+TEST_F(FrameClockTest, APresentOutsideAFrameWaitsForTheNextTickWithoutTakingIt) {
   startUpAfterLoading(0);
   presentWait(5);
-  const uint32_t tick = frameClock;
-  present(nullptr);
+  const uint32_t tick = lastFrameTick();
+  presentOutsideFrame(nullptr);
   EXPECT_EQ(tickCount(), tick + 20);
+  EXPECT_EQ(lastFrameTick(), tick);
+  EXPECT_EQ(presentWait(0), 1u) << "the next frame finds its tick passed";
+  EXPECT_EQ(lastFrameTick(), tick + 20);
 }
 
 TEST_F(FrameClockTest, CountsTheFramesOfEachWholeSecond) {
   startUpAfterLoading(0);
   for (int frame = 0; frame < 120; ++frame) presentWait(5);
   EXPECT_EQ(framesPerSecond(), 50);
-  sleepMs(2500);  // a stall: the seconds it spans held no frame
+  work(2500);  // a stall: the seconds it spans held no frame
   presentWait(0);
   EXPECT_EQ(framesPerSecond(), 0);
 }
 
 TEST_F(FrameClockTest, NeitherRacesNorStallsAcrossTheWrap) {
   setHeadlessTicks(0xFFFFFF00u);
-  frameClock = 0xFFFFFF00u;
+  setLastFrameTick(0xFFFFFF00u);
   uint32_t previous = tickCount();
   for (int i = 0; i < 40; ++i) {
     ASSERT_EQ(waitFrame(nullptr), 1);
@@ -281,11 +288,11 @@ TEST_F(FrameClockTest, NeitherRacesNorStallsAcrossTheWrap) {
 TEST_F(FrameClockTest, AClockThatStandsStillEndsTheWaitInsteadOfSpinning) {
   startUpAfterLoading(0);
   presentWait(5);
-  for (uint32_t i = 1; i < kHeadlessStillSleepLimit; ++i) sleepMs(0);
+  for (uint32_t i = 1; i < kHeadlessStillSleepLimit; ++i) sleepUntil(tickCount());
   EXPECT_EQ(headlessClockStalled(), 0) << "one sleep short of the limit";
-  sleepMs(0);
+  sleepUntil(tickCount());
   EXPECT_EQ(waitFrame(nullptr), 0);
-  sleepMs(1);  // moving again
+  work(1);  // moving again
   resetHeadlessShell();
   EXPECT_EQ(waitFrame(nullptr), 1);
 }

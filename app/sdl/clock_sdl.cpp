@@ -5,7 +5,6 @@
 #include <ctime>
 
 #include "app/clock.h"
-#include "app/frame.h"
 #include "app/recorder.h"
 
 namespace {
@@ -14,16 +13,11 @@ constexpr int kSecondsPerMinute = 60;
 
 uint32_t tickCount() { return SDL_GetTicks(); }
 
-// The frame wait sleeps 1 ms at a time until the next 20 ms tick, pumping
-// messages in between. Waking a thousand times a second costs a few percent
-// of a core on its own, so the sleep lasts until that tick instead, but ends
-// as soon as an event is waiting: the pump then sees it no later than it
-// would have, and an idle frame wakes the process once.
-void sleepMs(uint32_t ms) {
-  const uint32_t untilTick = frameClock + kFrameMs - SDL_GetTicks();
-  uint32_t wait = ms;
-  if (untilTick <= kFrameMs && untilTick > wait) wait = untilTick;
-  SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
+// Ends as soon as an event is waiting, so the pump sees it at once; an idle
+// frame wakes the process once.
+void sleepUntil(uint32_t tick) {
+  const int32_t ahead = static_cast<int32_t>(tick - SDL_GetTicks());
+  if (ahead > 0) SDL_WaitEventTimeout(nullptr, ahead);
 }
 
 int localSeconds() {

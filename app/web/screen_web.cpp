@@ -98,7 +98,3 @@ int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int3
   if (framesShown == 1) pageLetItShow(kLongestPaintWaitMs);
   return kGfxOk;
 }
-
-// The presentation gate polls the real clock: only the start-up picture
-// waits there, for less than a frame.
-void shellSpinPause() {}

@@ -8,7 +8,12 @@
 // in steps of 10-16 ms on a stock system, too coarse for a 20 ms grid.
 uint32_t tickCount() { return timeGetTime(); }
 
-void sleepMs(uint32_t ms) { Sleep(ms); }
+// One Sleep to the tick: with the timer at 1 ms (WinMain) it ends on the
+// tick or a millisecond after, and the process wakes once a frame.
+void sleepUntil(uint32_t tick) {
+  const int32_t ahead = static_cast<int32_t>(tick - timeGetTime());
+  if (ahead > 0) Sleep(static_cast<DWORD>(ahead));
+}
 
 int localSeconds() {
   SYSTEMTIME now;

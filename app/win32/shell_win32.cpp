@@ -9,7 +9,6 @@
 #include "app/texts.h"
 #include "app/win32/win32_shell.h"
 #include "app/window_proc.h"
-#include "gfx/gfx_shell.h"
 
 namespace {
 constexpr int kQuestionControl = 1000;
@@ -153,6 +152,3 @@ void shellCursorPosition(int32_t* x, int32_t* y) {
 }
 
 void shellFrameDone(int) {}
-
-// The presentation gate polls the real tick counter: nothing to do between readings.
-void shellSpinPause() {}
