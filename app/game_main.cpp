@@ -1,9 +1,9 @@
 // Devices up, scenes, devices down, in a fixed order.
 #include "app/game_main.h"
 
-#include "app/frame.h"
-#include "app/shell.h"
-#include "app/texts.h"
+#include "host/frame.h"
+#include "host/shell.h"
+#include "host/texts.h"
 #include "scenes/driver.h"
 #include "scenes/picture_slots.h"
 #include "sound/bank.h"

@@ -8,13 +8,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/clock.h"
-#include "app/message_queue.h"
-#include "app/output_file.h"
+#include "host/clock.h"
+#include "host/message_queue.h"
+#include "host/output_file.h"
 #include "app/script_words.h"
 #include "app/trace_line.h"
 #include "app/version.h"
-#include "app/window_proc.h"
+#include "host/window_proc.h"
 #include "sound/device.h"
 
 namespace {

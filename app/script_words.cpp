@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/window_proc.h"
+#include "host/window_proc.h"
 
 namespace {
 struct Word {

@@ -1,7 +1,7 @@
 // Linear congruential generator with the classic 214013 / 2531011 constants.
 #include "game/random.h"
 
-#include "app/clock.h"
+#include "host/clock.h"
 #include "game/random_testing.h"
 
 namespace {

@@ -67,7 +67,7 @@ int reloadBitmapFile(const char* name, int slot);
 // undefined until something is copied in.
 int createBlankSurface(int32_t width, int32_t height, int slot);
 
-// The frame grid (app/frame), on its tick: copies the back buffer 1:1 into
+// The frame grid (host/frame), on its tick: copies the back buffer 1:1 into
 // the window's client area at once. Returns the copy's result code.
 int32_t present(GfxWindow window);
 

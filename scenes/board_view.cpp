@@ -1,7 +1,7 @@
 // The static parts of the match screen.
 #include "scenes/board_view.h"
 
-#include "app/input.h"
+#include "host/input.h"
 #include "game/board.h"
 #include "gfx/gfx.h"
 #include "scenes/board_geometry.h"

@@ -1,7 +1,7 @@
 // Button layouts, hover looks, clicks on the press edge, drawing.
 #include "scenes/buttons.h"
 
-#include "app/input.h"
+#include "host/input.h"
 #include "scenes/picture_slots.h"
 
 Button buttonTable[kButtonCount];

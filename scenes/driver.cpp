@@ -2,10 +2,10 @@
 // input, logic, drawing back to front, the frame wait, then reactions.
 #include "scenes/driver.h"
 
-#include "app/frame.h"
-#include "app/input.h"
-#include "app/shell.h"
-#include "app/window_proc.h"
+#include "host/frame.h"
+#include "host/input.h"
+#include "host/shell.h"
+#include "host/window_proc.h"
 #include "scenes/actors.h"
 #include "scenes/board_view.h"
 #include "scenes/buttons.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/input.h"
+#include "host/input.h"
 #include "game/board.h"
 #include "game/computer.h"
 #include "game/random.h"

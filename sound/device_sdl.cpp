@@ -9,7 +9,7 @@
 #include "sound/device.h"
 #include "sound/mixer.h"
 #include "sound/request_log.h"
-#include "sound/sdl_sound.h"
+#include "sound/device_sdl.h"
 
 namespace {
 SoundRequestLog frameRequests;

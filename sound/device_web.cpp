@@ -8,7 +8,7 @@
 #include "sound/device.h"
 #include "sound/mixer.h"
 #include "sound/request_log.h"
-#include "sound/web_sound.h"
+#include "sound/device_web.h"
 
 namespace {
 constexpr int kSampleRate = 22050;

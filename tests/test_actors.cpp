@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/headless/headless_clock.h"
+#include "app/headless/clock_headless.h"
 #include "game/random.h"
 #include "scenes/actors.h"
 

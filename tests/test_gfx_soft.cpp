@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_present.h"
+#include "app/headless/present_headless.h"
 #include "gfx/base_directory.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_soft.h"

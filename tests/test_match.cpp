@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/headless/headless_clock.h"
-#include "app/input.h"
-#include "app/input_testing.h"
+#include "app/headless/clock_headless.h"
+#include "host/input.h"
+#include "host/input_testing.h"
 #include "board_text.h"
 #include "game/board.h"
 #include "game/computer.h"

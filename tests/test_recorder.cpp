@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/message_queue.h"
+#include "host/message_queue.h"
 #include "app/recorder.h"
-#include "app/window_proc.h"
+#include "host/window_proc.h"
 #include "scenes/driver.h"
 #include "tools/replay_script.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/version.h"
-#include "app/window_proc.h"
+#include "host/window_proc.h"
 #include "tools/replay_script.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/input.h"
-#include "app/input_testing.h"
+#include "host/input.h"
+#include "host/input_testing.h"
 #include "board_text.h"
 #include "game/board.h"
 #include "gfx/gfx_soft.h"

@@ -14,9 +14,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/frame.h"
-#include "app/input.h"
-#include "app/input_testing.h"
+#include "host/frame.h"
+#include "host/input.h"
+#include "host/input_testing.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
 #include "app/sdl/icon_file.h"
@@ -24,12 +24,12 @@
 #include "app/sdl/launch.h"
 #include "app/sdl/menu_bar.h"
 #include "app/sdl/screen.h"
-#include "app/sdl/sdl_shell.h"
+#include "app/sdl/shell_sdl.h"
 #include "app/sdl/video_driver.h"
-#include "app/shell.h"
-#include "app/texts.h"
-#include "app/window_proc.h"
-#include "app/window_proc_testing.h"
+#include "host/shell.h"
+#include "host/texts.h"
+#include "host/window_proc.h"
+#include "host/window_proc_testing.h"
 #include "gfx/glyphs.h"
 #include "gfx/resources.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/headless/headless_shell.h"
-#include "app/texts.h"
+#include "app/headless/shell_headless.h"
+#include "host/texts.h"
 #include "gfx/gfx.h"
 
 TEST(StartFailure, WithoutGraphicsTheGameSaysSoAndEndsWithZero) {

@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "app/clock.h"
-#include "app/frame.h"
-#include "app/frame_testing.h"
-#include "app/headless/headless_clock.h"
-#include "app/headless/headless_present.h"
-#include "app/headless/headless_shell.h"
-#include "app/input.h"
-#include "app/input_testing.h"
-#include "app/window_proc.h"
-#include "app/window_proc_testing.h"
+#include "host/clock.h"
+#include "host/frame.h"
+#include "host/frame_testing.h"
+#include "app/headless/clock_headless.h"
+#include "app/headless/present_headless.h"
+#include "app/headless/shell_headless.h"
+#include "host/input.h"
+#include "host/input_testing.h"
+#include "host/window_proc.h"
+#include "host/window_proc_testing.h"
 
 namespace {
 

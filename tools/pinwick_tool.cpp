@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/output_file.h"
+#include "host/output_file.h"
 #include "app/version.h"
 #include "tools/tool_commands.h"
 

@@ -18,9 +18,9 @@
 
 #include "app/command_line.h"
 #include "app/game_options.h"
-#include "app/headless/headless_clock.h"
-#include "app/headless/headless_shell.h"
-#include "app/output_file.h"
+#include "app/headless/clock_headless.h"
+#include "app/headless/shell_headless.h"
+#include "host/output_file.h"
 #include "gfx/base_directory.h"
 #include "gfx/gfx.h"
 #include "scenes/driver.h"

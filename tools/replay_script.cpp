@@ -11,7 +11,7 @@
 #include "app/printable_text.h"
 #include "app/script_words.h"
 #include "app/version.h"
-#include "app/window_proc.h"
+#include "host/window_proc.h"
 
 namespace {
 constexpr long kMaxFrame = INT_MAX - 1;  // press and click also use the next frame

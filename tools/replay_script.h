@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/game_options.h"
-#include "app/headless/headless_shell.h"
+#include "app/headless/shell_headless.h"
 
 // Parses the whole script. On the first malformed line returns 0 and sets
 // error to "FILE:LINE: what is wrong"; events is then unspecified.

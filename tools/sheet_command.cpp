@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/output_file.h"
+#include "host/output_file.h"
 #include "gfx/bmp_decode.h"
 #include "gfx/resources.h"
 #include "tools/picture_frames.h"

@@ -1,13 +1,13 @@
 // The monkey: random input biased to where things happen, reproducible from
 // its seed, and the checks that catch the game in an impossible state.
-#include "app/headless/headless_monkey.h"
+#include "app/headless/monkey_headless.h"
 
-#include "app/headless/headless_run.h"
-#include "app/headless/headless_shell.h"
-#include "app/input.h"
-#include "app/message_queue.h"
-#include "app/shell.h"
-#include "app/window_proc.h"
+#include "app/headless/run_headless.h"
+#include "app/headless/shell_headless.h"
+#include "host/input.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
+#include "host/window_proc.h"
 #include "game/board.h"
 #include "scenes/actors.h"
 #include "scenes/buttons.h"

@@ -8,12 +8,12 @@
 // did what the click asked.
 #include <cstdint>
 
-#include "app/headless/headless_monkey.h"
-#include "app/headless/headless_run.h"
-#include "app/headless/headless_shell.h"
-#include "app/message_queue.h"
-#include "app/shell.h"
-#include "app/window_proc.h"
+#include "app/headless/monkey_headless.h"
+#include "app/headless/run_headless.h"
+#include "app/headless/shell_headless.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
+#include "host/window_proc.h"
 #include "game/board.h"
 #include "scenes/board_geometry.h"
 #include "scenes/buttons.h"

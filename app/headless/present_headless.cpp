@@ -2,7 +2,7 @@
 // frame.
 #include <algorithm>
 
-#include "app/headless/headless_present.h"
+#include "app/headless/present_headless.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_shell.h"
 

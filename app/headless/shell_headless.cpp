@@ -1,7 +1,7 @@
 // The headless shell: the message queue fed from the script (or the monkey),
 // the pump primitives over it, and the services, with dialogs answered from
 // the script. Each completed frame is handed to the run's outputs.
-#include "app/headless/headless_shell.h"
+#include "app/headless/shell_headless.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -10,15 +10,15 @@
 #include <vector>
 
 #include "app/game_main.h"
-#include "app/headless/headless_clock.h"
-#include "app/headless/headless_monkey.h"
-#include "app/headless/headless_run.h"
-#include "app/headless/headless_trace.h"
-#include "app/message_queue.h"
-#include "app/shell.h"
+#include "app/headless/clock_headless.h"
+#include "app/headless/monkey_headless.h"
+#include "app/headless/run_headless.h"
+#include "app/headless/trace_headless.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
 #include "app/version.h"
-#include "app/window_proc.h"
-#include "sound/headless_sound.h"
+#include "host/window_proc.h"
+#include "sound/device_headless.h"
 
 namespace {
 constexpr int kMaxDialogs = 64;

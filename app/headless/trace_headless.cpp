@@ -1,16 +1,16 @@
 // The headless run's outputs: one trace line per completed frame, the
 // screenshots asked for, and the sound device mixed along the virtual clock.
-#include "app/headless/headless_trace.h"
+#include "app/headless/trace_headless.h"
 
 #include <cstdio>
 
-#include "app/clock.h"
-#include "app/headless/headless_present.h"
-#include "app/headless/headless_run.h"
-#include "app/headless/headless_shell.h"
+#include "host/clock.h"
+#include "app/headless/present_headless.h"
+#include "app/headless/run_headless.h"
+#include "app/headless/shell_headless.h"
 #include "app/trace_line.h"
 #include "gfx/gfx.h"
-#include "sound/headless_sound.h"
+#include "sound/device_headless.h"
 
 namespace {
 constexpr int kAudioRate = 22050;

@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-#include "app/clock.h"
+#include "host/clock.h"
 #include "app/recorder.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include "app/sdl/canvas.h"
 #include "app/sdl/screen.h"
-#include "app/sdl/sdl_shell.h"
-#include "app/texts.h"
-#include "app/window_proc.h"
+#include "app/sdl/shell_sdl.h"
+#include "host/texts.h"
+#include "host/window_proc.h"
 
 namespace {
 constexpr int32_t kBarLeft = 2;

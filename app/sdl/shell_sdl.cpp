@@ -3,18 +3,18 @@
 // drawn in the window and run their own modal loops.
 #include <SDL.h>
 
-#include "app/message_queue.h"
+#include "host/message_queue.h"
 #include "app/recorder.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
 #include "app/sdl/launch.h"
 #include "app/sdl/menu_bar.h"
 #include "app/sdl/screen.h"
-#include "app/sdl/sdl_shell.h"
-#include "app/shell.h"
+#include "app/sdl/shell_sdl.h"
+#include "host/shell.h"
 #include "app/version.h"
-#include "app/window_proc.h"
-#include "sound/sdl_sound.h"
+#include "host/window_proc.h"
+#include "sound/device_sdl.h"
 
 namespace {
 constexpr uint32_t kWmPaint = 0x000F;

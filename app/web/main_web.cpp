@@ -7,8 +7,8 @@
 #include "app/game_main.h"
 #include "app/game_options.h"
 #include "app/recorder.h"
-#include "app/web/web_shell.h"
-#include "app/window_proc.h"
+#include "app/web/shell_web.h"
+#include "host/window_proc.h"
 #include "scenes/match.h"
 
 namespace {

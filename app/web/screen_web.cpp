@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/web/web_shell.h"
+#include "app/web/shell_web.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_shell.h"
 

@@ -7,15 +7,15 @@
 
 #include <cstring>
 
-#include "app/message_queue.h"
+#include "host/message_queue.h"
 #include "app/recorder.h"
-#include "app/shell.h"
-#include "app/texts.h"
+#include "host/shell.h"
+#include "host/texts.h"
 #include "app/version.h"
-#include "app/web/web_shell.h"
-#include "app/window_proc.h"
+#include "app/web/shell_web.h"
+#include "host/window_proc.h"
 #include "gfx/resources.h"
-#include "sound/web_sound.h"
+#include "sound/device_web.h"
 
 namespace {
 constexpr uint32_t kWmActivate = 0x0006;

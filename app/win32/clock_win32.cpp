@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "app/clock.h"
+#include "host/clock.h"
 
 // A 1 ms counter with GetTickCount's 32-bit wrap; GetTickCount itself moves
 // in steps of 10-16 ms on a stock system, too coarse for a 20 ms grid.

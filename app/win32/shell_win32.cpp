@@ -5,10 +5,10 @@
 
 #include <cstring>
 
-#include "app/shell.h"
-#include "app/texts.h"
-#include "app/win32/win32_shell.h"
-#include "app/window_proc.h"
+#include "host/shell.h"
+#include "host/texts.h"
+#include "app/win32/shell_win32.h"
+#include "host/window_proc.h"
 
 namespace {
 constexpr int kQuestionControl = 1000;

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "app/frame_log.h"
+#include "host/frame_log.h"
 #include "app/game_main.h"
-#include "app/texts.h"
-#include "app/win32/win32_shell.h"
+#include "host/texts.h"
+#include "app/win32/shell_win32.h"
 #include "gfx/base_directory.h"
 #include "gfx/gfx.h"
 

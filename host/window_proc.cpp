@@ -1,12 +1,12 @@
 // Window messages into InputState, flags and commands.
-#include "app/window_proc.h"
+#include "host/window_proc.h"
 
 #include <cstring>
 
-#include "app/input.h"
-#include "app/shell.h"
-#include "app/texts.h"
-#include "app/window_proc_testing.h"
+#include "host/input.h"
+#include "host/shell.h"
+#include "host/texts.h"
+#include "host/window_proc_testing.h"
 
 int32_t windowActive = 1;
 int32_t pendingMessages = 0;

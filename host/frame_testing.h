@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/frame.h"
+#include "host/frame.h"
 
 // The tick of the last frame presented (0 at program start).
 uint32_t lastFrameTick();

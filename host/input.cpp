@@ -1,6 +1,6 @@
 // Press edges from held state.
-#include "app/input.h"
-#include "app/input_testing.h"
+#include "host/input.h"
+#include "host/input_testing.h"
 
 InputState inputState;
 

@@ -1,6 +1,6 @@
 // The message pump and the one 20 ms frame grid: the frame wait, the
 // catch-up rule and the moment each picture is presented are decided here
-// and nowhere else. Shells only sleep until a tick (app/clock.h).
+// and nowhere else. Shells only sleep until a tick (host/clock.h).
 #pragma once
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // Only tests include this header; the game never calls these.
 #pragma once
 
-#include "app/window_proc.h"
+#include "host/window_proc.h"
 
 // windowActive, pendingMessages and resetRequested back to program start.
 void resetWindowState();

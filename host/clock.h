@@ -1,5 +1,5 @@
 // The clock seam: each shell (Win32, SDL, page, headless) links its own
-// version. The frame grid itself lives in app/frame, which alone sleeps.
+// version. The frame grid itself lives in host/frame, which alone sleeps.
 #pragma once
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "app/message_queue.h"
+#include "host/message_queue.h"
 
 namespace {
 QueuedMessage queue[kMessageQueueCapacity];

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-// --- The message pump's primitives (app/frame drives them) ---
+// --- The message pump's primitives (host/frame drives them) ---
 
 // 1 when a message is waiting, without taking it.
 int shellPeekMessage();

@@ -1,12 +1,12 @@
 // Pump and pacing. Tick readings are compared by their differences, so the
 // frames neither race nor stall when the 32-bit millisecond counter wraps.
-#include "app/frame.h"
+#include "host/frame.h"
 
-#include "app/clock.h"
-#include "app/frame_log.h"
-#include "app/frame_testing.h"
-#include "app/shell.h"
-#include "app/window_proc.h"
+#include "host/clock.h"
+#include "host/frame_log.h"
+#include "host/frame_testing.h"
+#include "host/shell.h"
+#include "host/window_proc.h"
 
 namespace {
 // A frame that is already late still gives up the processor this long, so
