@@ -21,21 +21,21 @@ constexpr int kExitGraphicsFailed = 0;
 int runGame(GfxWindow window) {
   if (!initGraphics(window, kScreenWidth, kScreenHeight)) {
     // Nothing could be drawn: say so and end cleanly rather than run blind.
-    shutdownGraphics(window);
+    shutdownGraphics();
     shellMessageBox(kTextGraphicsFailed, kTextWindowTitle);
     return kExitGraphicsFailed;
   }
   fillRect(kScreenRect, 0);  // black, stored as it is
   loadBitmap("Loading", kSlotLoading);
   drawSprite(kScreenRect, kLoadingX, kLoadingY, kLoadingRect, kSlotLoading);
-  presentOutsideFrame(window);
+  presentOutsideFrame();
   initSound(window);
   createFont(nullptr, kFontWidth, kFontHeight);
 
-  runSceneDriver(window);
+  runSceneDriver();
 
   deleteFont();
   shutdownSound();
-  shutdownGraphics(window);
+  shutdownGraphics();
   return kExitNormal;
 }

@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "host/clock.h"
-#include "host/message_queue.h"
-#include "host/output_file.h"
 #include "app/script_words.h"
 #include "app/trace_line.h"
 #include "app/version.h"
+#include "host/clock.h"
+#include "host/message_queue.h"
+#include "host/output_file.h"
 #include "host/window_proc.h"
 #include "sound/device.h"
 
@@ -22,7 +22,6 @@ constexpr uint32_t kFlushEveryMs = 1000;
 constexpr int kRecordLineSize = 128;
 constexpr int kFrameFieldSize = 16;
 constexpr int kNoSeconds = -1;
-constexpr uint32_t kWmSysKeyDown = 0x0104;
 
 struct OutputFile {
   std::FILE* file;

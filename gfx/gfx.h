@@ -35,7 +35,8 @@ constexpr uint32_t kNativeColorFailed = 0xFFFFFFFFu;
 void setClientOffset(int32_t x, int32_t y);
 
 // Start-up: brings up the device and the width x height back buffer (always
-// 160 x 60). 1 when both exist, 0 on failure.
+// 160 x 60) for the window, which the back end keeps until shutdown. 1 when
+// both exist, 0 on failure.
 int initGraphics(GfxWindow window, int32_t width, int32_t height);
 
 // Scene driver (and start-up for "Loading"): decodes the named bitmap resource
@@ -69,10 +70,10 @@ int createBlankSurface(int32_t width, int32_t height, int slot);
 
 // The frame grid (host/frame), on its tick: copies the back buffer 1:1 into
 // the window's client area at once. Returns the copy's result code.
-int32_t present(GfxWindow window);
+int32_t present();
 
 // Exit: releases every surface and the device. Safe to call twice.
-void shutdownGraphics(GfxWindow window);
+void shutdownGraphics();
 
 // Copies the source Rect of the slot's picture so that its top-left corner
 // lands at (x, y), trimmed to clip, skipping every black (0) pixel. Every

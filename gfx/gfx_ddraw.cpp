@@ -19,6 +19,8 @@ constexpr DWORD kBltFxSize = sizeof(DDBLTFX);              // 100
 constexpr int kSlotNameSize = 32;
 constexpr DWORD kFullDepthBits = 32;
 
+// The game window, from initGraphics to shutdownGraphics.
+HWND gameWindow = nullptr;
 IDirectDraw* directDraw = nullptr;
 IDirectDrawSurface* primarySurface = nullptr;
 IDirectDrawSurface* backBuffer = nullptr;
@@ -241,15 +243,15 @@ void setClientOffset(int32_t x, int32_t y) {
 }
 
 int initGraphics(GfxWindow window, int32_t width, int32_t height) {
-  HWND handle = static_cast<HWND>(window);
   if (directDraw != nullptr) return 0;  // already up: keep what is there
+  gameWindow = static_cast<HWND>(window);
   if (DirectDrawCreate(nullptr, &directDraw, nullptr) != DD_OK) {
     directDraw = nullptr;
     return 0;
   }
   backBufferWidth = width;
   backBufferHeight = height;
-  directDraw->SetCooperativeLevel(handle, DDSCL_NORMAL);
+  directDraw->SetCooperativeLevel(gameWindow, DDSCL_NORMAL);
 
   DDSURFACEDESC primary;
   std::memset(&primary, 0, sizeof primary);
@@ -266,7 +268,7 @@ int initGraphics(GfxWindow window, int32_t width, int32_t height) {
     return 0;
   }
   if (directDraw->CreateClipper(0, &clipper, nullptr) == DD_OK) {
-    clipper->SetHWnd(0, handle);
+    clipper->SetHWnd(0, gameWindow);
     primarySurface->SetClipper(clipper);
   } else {
     clipper = nullptr;
@@ -319,9 +321,9 @@ int createBlankSurface(int32_t width, int32_t height, int slot) {
   return 1;
 }
 
-int32_t present(GfxWindow window) {
+int32_t present() {
   RECT outer = {0, 0, 0, 0};
-  GetWindowRect(static_cast<HWND>(window), &outer);
+  GetWindowRect(gameWindow, &outer);
   const Rect destination = {outer.left + clientOffsetX, outer.top + clientOffsetY,
                             outer.left + clientOffsetX + backBufferWidth, outer.top + clientOffsetY + backBufferHeight};
   const Rect source = {0, 0, backBufferWidth, backBufferHeight};
@@ -330,7 +332,7 @@ int32_t present(GfxWindow window) {
   return blit(primarySurface, destination, backBuffer, &source, DDBLT_WAIT, nullptr);
 }
 
-void shutdownGraphics(GfxWindow window) {
+void shutdownGraphics() {
   for (int slot = 0; slot < kSurfaceSlotCount; ++slot) {
     if (imageSlots[slot] == nullptr) continue;
     imageSlots[slot]->Release();
@@ -345,10 +347,11 @@ void shutdownGraphics(GfxWindow window) {
   backBuffer = nullptr;
   clipper = nullptr;
   if (directDraw != nullptr) {
-    directDraw->SetCooperativeLevel(static_cast<HWND>(window), DDSCL_NORMAL);
+    directDraw->SetCooperativeLevel(gameWindow, DDSCL_NORMAL);
     directDraw->Release();
     directDraw = nullptr;
   }
+  gameWindow = nullptr;
 }
 
 int32_t drawSprite(const Rect& clip, int32_t x, int32_t y, const Rect& source, int slot) {

@@ -184,12 +184,12 @@ int createBlankSurface(int32_t width, int32_t height, int slot) {
   return 1;
 }
 
-int32_t present(GfxWindow window) {
+int32_t present() {
   if (backBuffer.pixels == nullptr) return kGfxRefused;
-  return shellPresentFrame(window, backBuffer.pixels, backBuffer.width, backBuffer.height);
+  return shellPresentFrame(backBuffer.pixels, backBuffer.width, backBuffer.height);
 }
 
-void shutdownGraphics(GfxWindow) {
+void shutdownGraphics() {
   std::fill(imageSlots, imageSlots + kSurfaceSlotCount, SoftSurface{nullptr, 0, 0});
   backBuffer = SoftSurface{nullptr, 0, 0};
   poolUsed = 0;

@@ -42,15 +42,15 @@ int framesPerSecond() { return framesLastSecond; }
 
 int runMessagePump() {
   for (;;) {
-    if (!shellPeekMessage() && windowActive != 0 && pendingMessages == 0) return 1;
-    if (pendingMessages != 0) pendingMessages -= 1;
+    if (!shellPeekMessage() && !windowMinimised() && volumeWaitMessages() == 0) return 1;
+    countVolumeWaitMessage();
     if (!shellFetchMessage()) return 0;
     if (shellTranslateAccelerator()) continue;
     shellDispatchMessage();
   }
 }
 
-int waitFrame(GfxWindow window) {
+int waitFrame() {
   for (;;) {
     if (!runMessagePump()) return 0;
     // One sleep to the tick; a shell that wakes for input comes back here
@@ -63,16 +63,16 @@ int waitFrame(GfxWindow window) {
     // frames a second. Later than that: drop the lost ticks and start afresh.
     if (now - frameClock < kFrameCatchUpMs) frameClock += kFrameMs;
     else frameClock = now;
-    present(window);
+    present();
     countFrame(now);
     if (frameLogOpen()) logPresentedFrame(tickCount());
     return 1;
   }
 }
 
-void presentOutsideFrame(GfxWindow window) {
+void presentOutsideFrame() {
   while (!tickDue(tickCount())) sleepUntil(frameClock + kFrameMs);
-  present(window);
+  present();
 }
 
 uint32_t lastFrameTick() { return frameClock; }

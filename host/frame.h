@@ -18,12 +18,12 @@ int runMessagePump();
 // Scene loops, after drawing: pumps messages and sleeps until the next tick
 // of the grid, then presents the back buffer on that tick at once. 1 after
 // presenting, 0 when the program must end.
-int waitFrame(GfxWindow window);
+int waitFrame();
 
 // Start-up, for the "Loading" picture: presents at once unless a frame was
 // presented within the current tick, in which case it waits for the next
 // tick first (without taking it), so no two pictures go out in one tick.
-void presentOutsideFrame(GfxWindow window);
+void presentOutsideFrame();
 
 // The frames presented during the last whole second of the tick counter
 // (50 when the game keeps its pace); 0 before the first second is complete.

@@ -1,6 +1,7 @@
 // Press edges from held state.
 #include "host/input.h"
 #include "host/input_testing.h"
+#include "host/shell.h"
 
 InputState inputState;
 
@@ -19,6 +20,11 @@ void updateInputEdges() {
   inputState.mousePressed = (inputState.mouseHeld & ~previousMouse) | mouseWentDown;
   previousMouse = inputState.mouseHeld;
   mouseWentDown = 0;
+}
+
+void readFrameInput() {
+  updateInputEdges();
+  shellCursorPosition(&inputState.mouseX, &inputState.mouseY);
 }
 
 void inputKeyDown(int32_t bit) {

@@ -1,11 +1,12 @@
-// The message queue of the shells that have no system one (SDL, headless):
+// The message queue of the shells that have no system one (SDL, page, headless):
 // a fixed ring of Win32-style messages that their pump primitives take from.
 // The Win32 shell uses the thread's own queue instead.
 #pragma once
 #include <cstdint>
 
+#include "host/window_messages.h"
+
 constexpr int kMessageQueueCapacity = 1024;
-constexpr uint32_t kWmQuit = 0x0012;  // ends the pump; never dispatched
 
 struct QueuedMessage {
   uint32_t message;

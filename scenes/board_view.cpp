@@ -1,9 +1,9 @@
 // The static parts of the match screen.
 #include "scenes/board_view.h"
 
-#include "host/input.h"
 #include "game/board.h"
 #include "gfx/gfx.h"
+#include "host/input.h"
 #include "scenes/board_geometry.h"
 #include "scenes/match.h"
 #include "scenes/picture_slots.h"

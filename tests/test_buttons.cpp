@@ -157,7 +157,7 @@ TEST(ButtonDrawing, LooksComeFromTheirOwnRectsAndEmptyLooksDrawNothing) {
   setButtonState(kButtonPass, kButtonEnabled);
   drawFrame();
   EXPECT_EQ(pixelAt(130, 44), normal);
-  shutdownGraphics(nullptr);
+  shutdownGraphics();
 }
 
 }  // namespace

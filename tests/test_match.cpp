@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "app/headless/clock_headless.h"
-#include "host/input.h"
-#include "host/input_testing.h"
 #include "board_text.h"
 #include "game/board.h"
 #include "game/computer.h"
 #include "game/random.h"
+#include "host/input.h"
+#include "host/input_testing.h"
 #include "scenes/actors.h"
 #include "scenes/buttons.h"
 #include "scenes/match.h"

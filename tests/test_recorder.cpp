@@ -11,15 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "host/message_queue.h"
 #include "app/recorder.h"
+#include "host/message_queue.h"
 #include "host/window_proc.h"
 #include "scenes/driver.h"
 #include "tools/replay_script.h"
 
 namespace {
-constexpr uint32_t kWmSysKeyDown = 0x0104;
-constexpr uint32_t kSizeMaximized = 2;
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/headless/shell_headless.h"
-#include "host/texts.h"
 #include "gfx/gfx.h"
+#include "host/texts.h"
 
 TEST(StartFailure, WithoutGraphicsTheGameSaysSoAndEndsWithZero) {
   // The device is already taken, so the game's own initGraphics fails.

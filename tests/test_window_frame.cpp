@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "host/clock.h"
-#include "host/frame.h"
-#include "host/frame_testing.h"
 #include "app/headless/clock_headless.h"
 #include "app/headless/present_headless.h"
 #include "app/headless/shell_headless.h"
+#include "host/clock.h"
+#include "host/frame.h"
+#include "host/frame_testing.h"
 #include "host/input.h"
 #include "host/input_testing.h"
 #include "host/window_proc.h"
@@ -54,11 +54,11 @@ TEST_F(WindowTest, MouseButtonsAndSizeMessages) {
   windowProcedure(kWmLButtonUp, 0, 0);
   EXPECT_EQ(inputState.mouseHeld, kMouseRight);
   windowProcedure(kWmSize, kSizeMinimized, 0);
-  EXPECT_EQ(windowActive, 0);
-  windowProcedure(kWmSize, 2, 0);  // maximised: no change
-  EXPECT_EQ(windowActive, 0);
+  EXPECT_EQ(windowMinimised(), 1);
+  windowProcedure(kWmSize, kSizeMaximized, 0);  // no change
+  EXPECT_EQ(windowMinimised(), 1);
   windowProcedure(kWmSize, kSizeRestored, 0);
-  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(windowMinimised(), 0);
   EXPECT_EQ(windowProcedure(kWmMouseMove, 0, 0), 0) << "left to the default handling";
 }
 
@@ -95,15 +95,16 @@ TEST_F(WindowTest, CloseAsksAndOnlyYesEndsTheProgram) {
 
 TEST_F(WindowTest, CommandsResetMinimiseAndTheVolumeControl) {
   windowProcedure(kWmCommand, kCommandReset | (1u << 16), 0);  // only the low 16 bits count
-  EXPECT_EQ(resetRequested, 1);
+  EXPECT_EQ(takeResetRequest(), 1);
+  EXPECT_EQ(takeResetRequest(), 0) << "taken once";
   windowProcedure(kWmCommand, kCommandMinimise, 0);
-  EXPECT_EQ(windowActive, 0);
+  EXPECT_EQ(windowMinimised(), 1);
   windowProcedure(kWmCommand, kCommandVolume, 0);
-  EXPECT_EQ(pendingMessages, kVolumePendingMessages);
+  EXPECT_EQ(volumeWaitMessages(), kVolumeWaitMessages);
   EXPECT_EQ(headlessDialogCount(), 0) << "it started: no message";
   setHeadlessVolumeControl(0);
   windowProcedure(kWmCommand, kCommandVolume, 0);
-  EXPECT_EQ(pendingMessages, kVolumePendingMessages);
+  EXPECT_EQ(volumeWaitMessages(), kVolumeWaitMessages);
   ASSERT_EQ(headlessDialogCount(), 1);
   EXPECT_NE(std::string(headlessDialogText(0)).find("ボリューム設定を起動できませんでした"), std::string::npos);
   windowProcedure(kWmCommand, 40099, 0);
@@ -137,23 +138,23 @@ TEST_F(WindowTest, PumpWaitsWhileMinimisedAndForPendingMessages) {
   EXPECT_TRUE(inputState.keysHeld & kKeyZ);
 
   // Minimised, the pump takes messages until the window is restored.
-  windowActive = 0;
+  setWindowMinimised(1);
   postHeadlessMessage(kWmKeyUp, kVkZ, 0);
   postHeadlessMessage(kWmSize, kSizeRestored, 0);
   postHeadlessMessage(kWmLButtonDown, 0, 0);
   EXPECT_EQ(runMessagePump(), 1);
-  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(windowMinimised(), 0);
   EXPECT_EQ(inputState.keysHeld & kKeyZ, 0);
   EXPECT_EQ(headlessQueuedMessages(), 0);
 
   // Pending messages are waited for even with an empty queue: with fewer
   // than expected the headless shell has nothing to give and ends the run.
-  pendingMessages = 2;
+  setVolumeWaitMessages(2);
   postHeadlessMessage(kWmLButtonUp, 0, 0);
   postHeadlessMessage(kWmRButtonDown, 0, 0);
   EXPECT_EQ(runMessagePump(), 1);
-  EXPECT_EQ(pendingMessages, 0);
-  pendingMessages = 2;
+  EXPECT_EQ(volumeWaitMessages(), 0);
+  setVolumeWaitMessages(2);
   postHeadlessMessage(kWmRButtonUp, 0, 0);
   EXPECT_EQ(runMessagePump(), 0);
 }
@@ -162,7 +163,7 @@ TEST_F(WindowTest, AcceleratorMMinimisesWithoutDispatching) {
   postHeadlessMessage(kWmKeyDown, kVkM, 0);
   postHeadlessMessage(kWmSize, kSizeRestored, 0);
   EXPECT_EQ(runMessagePump(), 1);
-  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(windowMinimised(), 0);
   EXPECT_EQ(inputState.keysHeld, 0);
 }
 
@@ -176,7 +177,7 @@ class FrameClockTest : public WindowTest {
     ASSERT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 1);
   }
   void TearDown() override {
-    shutdownGraphics(nullptr);
+    shutdownGraphics();
     WindowTest::TearDown();
   }
   // Ticks at which each of n frame waits presented.
@@ -185,7 +186,7 @@ class FrameClockTest : public WindowTest {
     for (int i = 0; i < n; ++i) {
       work(workMs);
       uint32_t before = presentedFrameCount();
-      EXPECT_EQ(waitFrame(nullptr), 1);
+      EXPECT_EQ(waitFrame(), 1);
       EXPECT_EQ(presentedFrameCount(), before + 1);
       times.push_back(tickCount());
     }
@@ -220,7 +221,7 @@ TEST_F(FrameClockTest, FramesKeepTheTwentyMillisecondGridAndCatchUp) {
 // How long the present of one frame waited beyond its frame tick.
 uint32_t presentWait(uint32_t workMs) {
   work(workMs);
-  EXPECT_EQ(waitFrame(nullptr), 1);
+  EXPECT_EQ(waitFrame(), 1);
   return tickCount() - lastFrameTick();
 }
 
@@ -228,7 +229,7 @@ uint32_t presentWait(uint32_t workMs) {
 void startUpAfterLoading(uint32_t loadMs) {
   setHeadlessTicks(50000000);  // far past any tick an earlier test left
   setLastFrameTick(0);
-  presentOutsideFrame(nullptr);
+  presentOutsideFrame();
   work(loadMs);
 }
 
@@ -256,7 +257,7 @@ TEST_F(FrameClockTest, APresentOutsideAFrameWaitsForTheNextTickWithoutTakingIt) 
   startUpAfterLoading(0);
   presentWait(5);
   const uint32_t tick = lastFrameTick();
-  presentOutsideFrame(nullptr);
+  presentOutsideFrame();
   EXPECT_EQ(tickCount(), tick + 20);
   EXPECT_EQ(lastFrameTick(), tick);
   EXPECT_EQ(presentWait(0), 1u) << "the next frame finds its tick passed";
@@ -277,7 +278,7 @@ TEST_F(FrameClockTest, NeitherRacesNorStallsAcrossTheWrap) {
   setLastFrameTick(0xFFFFFF00u);
   uint32_t previous = tickCount();
   for (int i = 0; i < 40; ++i) {
-    ASSERT_EQ(waitFrame(nullptr), 1);
+    ASSERT_EQ(waitFrame(), 1);
     uint32_t now = tickCount();
     EXPECT_EQ(static_cast<uint32_t>(now - previous), 20u) << "frame " << i;
     previous = now;
@@ -291,10 +292,10 @@ TEST_F(FrameClockTest, AClockThatStandsStillEndsTheWaitInsteadOfSpinning) {
   for (uint32_t i = 1; i < kHeadlessStillSleepLimit; ++i) sleepUntil(tickCount());
   EXPECT_EQ(headlessClockStalled(), 0) << "one sleep short of the limit";
   sleepUntil(tickCount());
-  EXPECT_EQ(waitFrame(nullptr), 0);
+  EXPECT_EQ(waitFrame(), 0);
   work(1);  // moving again
   resetHeadlessShell();
-  EXPECT_EQ(waitFrame(nullptr), 1);
+  EXPECT_EQ(waitFrame(), 1);
 }
 
 }  // namespace

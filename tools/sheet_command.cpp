@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "host/output_file.h"
 #include "gfx/bmp_decode.h"
 #include "gfx/resources.h"
+#include "host/output_file.h"
 #include "tools/picture_frames.h"
 #include "tools/png_writer.h"
 #include "tools/tool_commands.h"

@@ -1,7 +1,7 @@
 // Headless clock: virtual time that moves only when the game sleeps, so a run
 // takes the same frames on every machine; the seconds can be fixed.
-#include "host/clock.h"
 #include "app/headless/clock_headless.h"
+#include "host/clock.h"
 
 #include <chrono>
 #include <cstdio>

@@ -11,10 +11,11 @@
 #include "app/headless/monkey_headless.h"
 #include "app/headless/run_headless.h"
 #include "app/headless/shell_headless.h"
+#include "game/board.h"
+#include "gfx/gfx.h"
 #include "host/message_queue.h"
 #include "host/shell.h"
 #include "host/window_proc.h"
-#include "game/board.h"
 #include "scenes/board_geometry.h"
 #include "scenes/buttons.h"
 #include "scenes/driver.h"
@@ -72,8 +73,10 @@ constexpr int32_t kSquareWeights[kSquares] = {
     100, -25, 10,  5,  5, 10, -25, 100,
 };
 
-// Where the mouse can wander, a little outside the client area too.
-constexpr int32_t kWanderLeft = -10, kWanderTop = -10, kWanderWidth = 180, kWanderHeight = 80;
+// Where the mouse can wander: over the client area and a little outside.
+constexpr int32_t kWanderMargin = 10;
+constexpr int32_t kWanderLeft = -kWanderMargin, kWanderTop = -kWanderMargin;
+constexpr int32_t kWanderWidth = kScreenWidth + 2 * kWanderMargin, kWanderHeight = kScreenHeight + 2 * kWanderMargin;
 constexpr int32_t kNoSquare = -1;
 
 enum Expect : int32_t { kExpectNothing, kExpectStone, kExpectPass, kExpectScene };

@@ -13,7 +13,7 @@ uint32_t lastFrame[kFramePixels];
 uint32_t framesPresented = 0;
 }  // namespace
 
-int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int32_t height) {
+int32_t shellPresentFrame(const uint32_t* pixels, int32_t width, int32_t height) {
   if (pixels == nullptr || width != kScreenWidth || height != kScreenHeight) return kGfxRefused;
   std::copy(pixels, pixels + kFramePixels, lastFrame);
   ++framesPresented;

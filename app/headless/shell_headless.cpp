@@ -14,15 +14,14 @@
 #include "app/headless/monkey_headless.h"
 #include "app/headless/run_headless.h"
 #include "app/headless/trace_headless.h"
+#include "app/version.h"
 #include "host/message_queue.h"
 #include "host/shell.h"
-#include "app/version.h"
 #include "host/window_proc.h"
 #include "sound/device_headless.h"
 
 namespace {
 constexpr int kMaxDialogs = 64;
-constexpr uint32_t kWmNull = 0x0000;
 
 QueuedMessage fetched;
 
@@ -157,7 +156,7 @@ int shellFetchMessage() {
     if (queuedMessageCount() == 0) {
       if (!stopRequested)
         failHeadlessRun(kRunStarved, "frame %d: the game waits for a message (%s) and the script has no more events",
-                        headlessFrame, windowActive ? "after the Volume command" : "minimised");
+                        headlessFrame, windowMinimised() ? "minimised" : "after the Volume command");
       postQueuedMessage(kWmQuit, 0, 0);
     }
   }

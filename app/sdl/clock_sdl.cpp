@@ -4,8 +4,8 @@
 
 #include <ctime>
 
-#include "host/clock.h"
 #include "app/recorder.h"
+#include "host/clock.h"
 
 namespace {
 constexpr int kSecondsPerMinute = 60;

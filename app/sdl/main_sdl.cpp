@@ -9,21 +9,21 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "host/frame_log.h"
-#include "app/game_options.h"
 #include "app/game_main.h"
-#include "host/output_file.h"
+#include "app/game_options.h"
 #include "app/recorder.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/icon_file.h"
 #include "app/sdl/instance_lock.h"
 #include "app/sdl/screen.h"
 #include "app/sdl/video_driver.h"
-#include "host/texts.h"
 #include "app/version.h"
-#include "host/window_proc.h"
 #include "gfx/base_directory.h"
 #include "gfx/resources.h"
+#include "host/frame_log.h"
+#include "host/output_file.h"
+#include "host/texts.h"
+#include "host/window_proc.h"
 
 namespace {
 constexpr int kExitAnotherInstance = 0;

@@ -141,7 +141,7 @@ void restoreCanvas() {
 
 void repaintScreen() { showCanvas(); }
 
-int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int32_t height) {
+int32_t shellPresentFrame(const uint32_t* pixels, int32_t width, int32_t height) {
   if (pixels == nullptr || width != kScreenWidth || height != kScreenHeight) return kGfxRefused;
   // Only the rows that changed since the last frame are magnified and sent:
   // most frames of this game change a few rows, many change none.

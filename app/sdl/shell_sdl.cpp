@@ -3,7 +3,6 @@
 // drawn in the window and run their own modal loops.
 #include <SDL.h>
 
-#include "host/message_queue.h"
 #include "app/recorder.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
@@ -11,23 +10,13 @@
 #include "app/sdl/menu_bar.h"
 #include "app/sdl/screen.h"
 #include "app/sdl/shell_sdl.h"
-#include "host/shell.h"
 #include "app/version.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
 #include "host/window_proc.h"
 #include "sound/device_sdl.h"
 
 namespace {
-constexpr uint32_t kWmPaint = 0x000F;
-constexpr uint32_t kWmActivate = 0x0006;
-constexpr uint32_t kWmMove = 0x0003;
-constexpr uint32_t kWmNcMouseMove = 0x00A0;
-constexpr uint32_t kWmNcLButtonDown = 0x00A1;
-constexpr uint32_t kWmNcLButtonUp = 0x00A2;
-// A key pressed with Alt (and not Ctrl) is a system key on Windows: it goes
-// to the default handling, never to the game.
-constexpr uint32_t kWmSysKeyDown = 0x0104;
-constexpr uint64_t kActivated = 1;
-constexpr uint64_t kDeactivated = 0;
 // Key messages carry this in lParam while Shift, Ctrl or Alt is held: the
 // 'M' accelerator, like a Windows one without modifier flags, then does not fire.
 constexpr int64_t kModifierHeld = 1;

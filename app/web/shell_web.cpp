@@ -7,24 +7,17 @@
 
 #include <cstring>
 
-#include "host/message_queue.h"
 #include "app/recorder.h"
-#include "host/shell.h"
-#include "host/texts.h"
 #include "app/version.h"
 #include "app/web/shell_web.h"
-#include "host/window_proc.h"
 #include "gfx/resources.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
+#include "host/texts.h"
+#include "host/window_proc.h"
 #include "sound/device_web.h"
 
 namespace {
-constexpr uint32_t kWmActivate = 0x0006;
-constexpr uint32_t kWmNcLButtonDown = 0x00A1;
-// A key pressed with Alt (and not Ctrl) is a system key on Windows: it goes
-// to the default handling, never to the game.
-constexpr uint32_t kWmSysKeyDown = 0x0104;
-constexpr uint64_t kActivated = 1;
-constexpr uint64_t kDeactivated = 0;
 // Key messages carry this in lParam while Shift, Ctrl or Alt is held: the
 // 'M' accelerator then does not fire.
 constexpr int64_t kModifierHeld = 1;

@@ -5,9 +5,9 @@
 
 #include <cstring>
 
+#include "app/win32/shell_win32.h"
 #include "host/shell.h"
 #include "host/texts.h"
-#include "app/win32/shell_win32.h"
 #include "host/window_proc.h"
 
 namespace {
