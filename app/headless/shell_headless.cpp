@@ -245,6 +245,7 @@ void shellFrameDone(int sceneCode) {
 HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
   HeadlessRunResult outcome;
   outcome.shots.resize(options.shotFrames.size());
+  outcome.shotScenes.resize(options.shotFrames.size());
   headlessRun = &options;
   headlessResult = &outcome;
   clearMessageQueue();

@@ -66,6 +66,7 @@ struct HeadlessRunResult {
   int32_t exitCode = 0;
   char message[256] = "";
   std::vector<std::vector<uint32_t>> shots;  // one per shotFrames entry, empty if never reached
+  std::vector<int32_t> shotScenes;           // the scene code each shot was taken in
   std::vector<uint8_t> audio;                // 22050 Hz unsigned 8-bit mono
   int32_t sceneFrames[kHeadlessSceneCodes] = {};  // the monkey's frames in each scene
   int64_t invariantChecks = 0;

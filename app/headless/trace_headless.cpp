@@ -59,5 +59,6 @@ void recordFrame(int sceneCode) {
     if (headlessRun->shotFrames[i] != headlessFrame) continue;
     const uint32_t* frame = lastPresentedFrame();
     headlessResult->shots[i].assign(frame, frame + kScreenWidth * kScreenHeight);
+    headlessResult->shotScenes[i] = sceneCode;
   }
 }
