@@ -11,6 +11,7 @@
 #include "app/script_words.h"
 #include "app/trace_line.h"
 #include "app/version.h"
+#include "host/recording.h"
 #include "host/clock.h"
 #include "host/message_queue.h"
 #include "host/output_file.h"
@@ -162,13 +163,13 @@ void recordGameOptions(const GameOptions& options) {
   if (options.mute) recordEvent(0, "mute");
 }
 
-void recordMessage(uint32_t message, uint64_t wParam, int64_t lParam, int consumed) {
+void recordMessage(const WindowMessage& message, int consumed) {
   if (recording.file == nullptr) return;
   const int32_t frame = framesDone + 1;
   for (int i = 0; i < pendingAnswerCount; ++i) recordEvent(frame, pendingAnswers[i] ? "answer yes" : "answer no");
   pendingAnswerCount = 0;
   char text[kRecordLineSize];
-  const char* event = eventFor(message, wParam, lParam, consumed, text, sizeof text);
+  const char* event = eventFor(message.message, message.wParam, message.lParam, consumed, text, sizeof text);
   if (event != nullptr) recordEvent(frame, event);
 }
 
@@ -187,7 +188,7 @@ void recordCursorRead(int32_t x, int32_t y) {
   recordEvent(framesDone + 1, text);
 }
 
-int recordSecondsRead(int seconds) {
+int secondsSeenByTheGame(int seconds) {
   if (recording.file == nullptr) return seconds;
   // The replay sets the seconds inside a frame's wait, for the frames after it.
   if (latchedFrame == framesDone) return latchedSeconds;
@@ -201,6 +202,8 @@ int recordSecondsRead(int seconds) {
   }
   return seconds;
 }
+
+int localSeconds() { return secondsSeenByTheGame(shellLocalSeconds()); }
 
 void recordFrameDone(int sceneCode) {
   char sounds[kTraceSoundFieldSize];

@@ -13,6 +13,10 @@ uint32_t tickCount();
 // not ahead of now returns at once.
 void sleepUntil(uint32_t tick);
 
-// The seconds field (0..59) of the local wall-clock time. The computer
-// player's random choices depend on it.
+// The shell's reading of the seconds field (0..59) of the local wall-clock
+// time.
+int shellLocalSeconds();
+
+// What the computer player's random choices read: the shell's seconds as the
+// recording lets the game see them (host/recording.h).
 int localSeconds();

@@ -5,6 +5,7 @@
 #include "host/clock.h"
 #include "host/frame_log.h"
 #include "host/frame_testing.h"
+#include "host/recording.h"
 #include "host/shell.h"
 #include "host/window_proc.h"
 
@@ -44,9 +45,11 @@ int runMessagePump() {
   for (;;) {
     if (!shellPeekMessage() && !windowMinimised() && volumeWaitMessages() == 0) return 1;
     countVolumeWaitMessage();
-    if (!shellFetchMessage()) return 0;
-    if (shellTranslateAccelerator()) continue;
-    shellDispatchMessage();
+    WindowMessage fetched;
+    if (!shellFetchMessage(&fetched)) return 0;
+    const int consumed = shellTranslateAccelerator();
+    if (!consumed) shellDispatchMessage();
+    recordMessage(fetched, consumed);
   }
 }
 
@@ -68,6 +71,11 @@ int waitFrame() {
     if (frameLogOpen()) logPresentedFrame(tickCount());
     return 1;
   }
+}
+
+void frameDone(int sceneCode) {
+  recordFrameDone(sceneCode);
+  shellFrameDone(sceneCode);
 }
 
 void presentOutsideFrame() {

@@ -20,6 +20,11 @@ int runMessagePump();
 // presenting, 0 when the program must end.
 int waitFrame();
 
+// Every scene loop, at the end of each completed frame (after its reactions,
+// also when the scene then ends), with the scene's code: the recording and
+// the shell hear of it.
+void frameDone(int sceneCode);
+
 // Start-up, for the "Loading" picture: presents at once unless a frame was
 // presented within the current tick, in which case it waits for the next
 // tick first (without taking it), so no two pictures go out in one tick.

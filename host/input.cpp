@@ -1,6 +1,7 @@
 // Press edges from held state.
 #include "host/input.h"
 #include "host/input_testing.h"
+#include "host/recording.h"
 #include "host/shell.h"
 
 InputState inputState;
@@ -25,6 +26,7 @@ void updateInputEdges() {
 void readFrameInput() {
   updateInputEdges();
   shellCursorPosition(&inputState.mouseX, &inputState.mouseY);
+  recordCursorRead(inputState.mouseX, inputState.mouseY);
 }
 
 void inputKeyDown(int32_t bit) {

@@ -8,18 +8,12 @@
 
 constexpr int kMessageQueueCapacity = 1024;
 
-struct QueuedMessage {
-  uint32_t message;
-  uint64_t wParam;
-  int64_t lParam;
-};
-
 // Appends a message; a full queue drops the newest, as a full Windows queue
 // would.
 void postQueuedMessage(uint32_t message, uint64_t wParam, int64_t lParam);
 int queuedMessageCount();
 // Takes the oldest message. The queue must not be empty.
-QueuedMessage takeQueuedMessage();
+WindowMessage takeQueuedMessage();
 void clearMessageQueue();
 
 // A point in lParam: x in the low 32 bits, y in the high, each signed.

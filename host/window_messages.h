@@ -4,6 +4,13 @@
 #pragma once
 #include <cstdint>
 
+// One message as the pump takes it, whatever the shell.
+struct WindowMessage {
+  uint32_t message;
+  uint64_t wParam;
+  int64_t lParam;
+};
+
 constexpr uint32_t kWmNull = 0x0000;  // a message the game leaves alone
 constexpr uint32_t kWmCreate = 0x0001;
 constexpr uint32_t kWmDestroy = 0x0002;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/input.h"
+#include "host/recording.h"
 #include "host/shell.h"
 #include "host/texts.h"
 #include "host/window_proc_testing.h"
@@ -94,7 +95,9 @@ void formatInts(char* out, int size, const char* format, const int* values, int 
 }
 
 void confirmClose() {
-  if (shellConfirmClose(kTextCloseQuestion) != 0) shellPostDestroy();
+  const int yes = shellConfirmClose(kTextCloseQuestion) != 0;
+  recordAnswer(yes);
+  if (yes) shellPostDestroy();
 }
 
 void showVersionBox() {

@@ -107,7 +107,7 @@ int runTitleScene() {
     } else {
       next = escapeOrReset();
     }
-    shellFrameDone(kSceneTitle);
+    frameDone(kSceneTitle);
     if (next >= 0) return next;
   }
 }
@@ -151,7 +151,7 @@ int runMatchScene() {
       default: break;
     }
     if (next < 0) next = escapeOrReset();
-    shellFrameDone(kSceneMatch);
+    frameDone(kSceneMatch);
     if (next >= 0) return next;
   }
 }
@@ -188,7 +188,7 @@ int runEndingScene() {
     }
     int next = escapeOrReset();
     if (next >= 0) playSound(kSoundEndingTune, kPlayStop);
-    shellFrameDone(kSceneEnding);
+    frameDone(kSceneEnding);
     if (next >= 0) return next;
   }
 }
@@ -208,7 +208,7 @@ int runGameOverScene() {
     drawScreenEffects();
     if (!waitFrame()) return kSceneEnd;
     int next = escapeOrReset();
-    shellFrameDone(kSceneGameOver);
+    frameDone(kSceneGameOver);
     if (next >= 0) return next;
   }
 }

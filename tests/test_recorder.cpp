@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/recorder.h"
+#include "host/recording.h"
 #include "host/message_queue.h"
 #include "host/window_proc.h"
 #include "scenes/driver.h"
@@ -113,7 +114,7 @@ TEST_F(Recorder, EveryMessageItWritesReplaysAsTheSameEventInTheSameFrame) {
     const int32_t frame = framesDone() + 1;
     recordCursorRead(++x, 5);
     want.push_back({frame, kEventPosition, x, 5});
-    recordMessage(m.message, m.wParam, m.lParam, m.consumed);
+    recordMessage({m.message, m.wParam, m.lParam}, m.consumed);
     m.event.frame = frame;
     want.push_back(m.event);
     recordFrameDone(kSceneMatch);
@@ -123,8 +124,8 @@ TEST_F(Recorder, EveryMessageItWritesReplaysAsTheSameEventInTheSameFrame) {
   const int32_t frame = framesDone() + 1;
   recordAnswer(0);
   recordAnswer(1);
-  recordMessage(kWmClose, 0, 0, 0);
-  recordMessage(kWmDestroy, 0, 0, 0);
+  recordMessage({kWmClose, 0, 0}, 0);
+  recordMessage({kWmDestroy, 0, 0}, 0);
   want.push_back({frame, kEventAnswer, 0, 0});
   want.push_back({frame, kEventAnswer, 1, 0});
   want.push_back({frame, kEventClose, 0, 0});
@@ -135,12 +136,12 @@ TEST_F(Recorder, TheSecondsAreReadOnceAFrameAndSetInTheWaitBeforeIt) {
   // The replay sets the seconds inside a frame's wait, for the frames after
   // it: a read made after the wait of frame F is set at frame F.
   const int32_t frame = framesDone();
-  EXPECT_EQ(recordSecondsRead(37), 37);
-  EXPECT_EQ(recordSecondsRead(38), 37) << "a second read in the same frame sees the first";
+  EXPECT_EQ(secondsSeenByTheGame(37), 37);
+  EXPECT_EQ(secondsSeenByTheGame(38), 37) << "a second read in the same frame sees the first";
   recordFrameDone(kSceneMatch);
-  EXPECT_EQ(recordSecondsRead(38), 38);
+  EXPECT_EQ(secondsSeenByTheGame(38), 38);
   recordFrameDone(kSceneMatch);
-  EXPECT_EQ(recordSecondsRead(38), 38);  // unchanged: nothing written
+  EXPECT_EQ(secondsSeenByTheGame(38), 38);  // unchanged: nothing written
   expectEvents(replayedEvents(), {{frame, kEventSeconds, 37, 0}, {frame + 1, kEventSeconds, 38, 0}});
 }
 

@@ -44,7 +44,7 @@ void sleepUntil(uint32_t tick) {
 
 int headlessClockStalled() { return stillSleeps >= kHeadlessStillSleepLimit; }
 
-int localSeconds() {
+int shellLocalSeconds() {
   if (fixedSeconds >= 0) return fixedSeconds;
   std::time_t now = std::time(nullptr);
   std::tm local{};

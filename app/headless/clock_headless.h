@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-// Fixes the seconds that localSeconds() reports (0..59); a negative value
+// Fixes the seconds that shellLocalSeconds() reports (0..59); a negative value
 // returns to the real local time.
 void setHeadlessSeconds(int seconds);
 

@@ -1,5 +1,5 @@
-// The headless shell: the message queue fed from the script (or the monkey),
-// the pump primitives over it, and the services, with dialogs answered from
+// The headless shell: the message queue fed from the script (or the monkey)
+// for the queued shell's pump, and the services, with dialogs answered from
 // the script. Each completed frame is handed to the run's outputs.
 #include "app/headless/shell_headless.h"
 
@@ -14,7 +14,7 @@
 #include "app/headless/monkey_headless.h"
 #include "app/headless/run_headless.h"
 #include "app/headless/trace_headless.h"
-#include "app/version.h"
+#include "app/queued_shell.h"
 #include "host/message_queue.h"
 #include "host/shell.h"
 #include "host/window_proc.h"
@@ -23,7 +23,6 @@
 namespace {
 constexpr int kMaxDialogs = 64;
 
-QueuedMessage fetched;
 
 HeadlessRunOptions idleOptions;
 HeadlessRunResult idleResult;
@@ -111,6 +110,24 @@ void injectEventsForCurrentFrame() {
   while (nextEvent < events.size() && events[nextEvent].frame <= headlessFrame) deliverEvent(events[nextEvent++]);
   if (headlessRun->monkey) monkeyFrame();
 }
+
+// The game waits for a message with none queued (minimised, or after the
+// Volume command): the next scripted events arrive at once. With none left,
+// the run ends.
+void deliverWhileTheGameWaits() {
+  const std::vector<HeadlessEvent>& events = headlessRun->events;
+  if (headlessRun->monkey && !stopRequested) {
+    monkeyWakeUp();
+  } else if (nextEvent < events.size() && !stopRequested) {
+    int32_t frame = events[nextEvent].frame;
+    while (nextEvent < events.size() && events[nextEvent].frame == frame) deliverEvent(events[nextEvent++]);
+  }
+  if (queuedMessageCount() > 0) return;
+  if (!stopRequested)
+    failHeadlessRun(kRunStarved, "frame %d: the game waits for a message (%s) and the script has no more events",
+                    headlessFrame, windowMinimised() ? "minimised" : "after the Volume command");
+  postQueuedMessage(kWmQuit, 0, 0);
+}
 }  // namespace
 
 const HeadlessRunOptions* headlessRun = &idleOptions;
@@ -133,52 +150,22 @@ void restoreHeadlessWindow() {
   postQueuedMessage(kWmSize, kSizeRestored, 0);
 }
 
-// --- Pump primitives ---
+// --- The queued shell's two parts ---
 
-int shellPeekMessage() {
-  stopIfTheClockStalls();
+void pullShellEvents(int wait) {
+  if (!wait) stopIfTheClockStalls();
   injectEventsForCurrentFrame();
-  return queuedMessageCount() > 0;
+  if (wait && queuedMessageCount() == 0) deliverWhileTheGameWaits();
 }
 
-int shellFetchMessage() {
-  injectEventsForCurrentFrame();
-  if (queuedMessageCount() == 0) {
-    // The game waits for a message (minimised, or after the Volume command):
-    // the next scripted events arrive at once.
-    const std::vector<HeadlessEvent>& events = headlessRun->events;
-    if (headlessRun->monkey && !stopRequested) {
-      monkeyWakeUp();
-    } else if (nextEvent < events.size() && !stopRequested) {
-      int32_t frame = events[nextEvent].frame;
-      while (nextEvent < events.size() && events[nextEvent].frame == frame) deliverEvent(events[nextEvent++]);
-    }
-    if (queuedMessageCount() == 0) {
-      if (!stopRequested)
-        failHeadlessRun(kRunStarved, "frame %d: the game waits for a message (%s) and the script has no more events",
-                        headlessFrame, windowMinimised() ? "minimised" : "after the Volume command");
-      postQueuedMessage(kWmQuit, 0, 0);
-    }
+// The cursor follows the mouse messages; the window's state, the WM_SIZE ones.
+void afterDispatch(const WindowMessage& m, int) {
+  if (m.message == kWmMouseMove) {
+    cursorX = pointX(m.lParam);
+    cursorY = pointY(m.lParam);
   }
-  fetched = takeQueuedMessage();
-  return fetched.message != kWmQuit;
-}
-
-int shellTranslateAccelerator() {
-  // The one accelerator: 'M' without modifiers minimises.
-  if (fetched.message != kWmKeyDown || fetched.wParam != kVkM) return 0;
-  windowProcedure(kWmCommand, kCommandMinimise, 0);
-  return 1;
-}
-
-void shellDispatchMessage() {
-  if (fetched.message == kWmMouseMove) {
-    cursorX = pointX(fetched.lParam);
-    cursorY = pointY(fetched.lParam);
-  }
-  if (fetched.message == kWmSize && fetched.wParam == kSizeMinimized) headlessMinimised = 1;
-  if (fetched.message == kWmSize && fetched.wParam == kSizeRestored) headlessMinimised = 0;
-  windowProcedure(fetched.message, fetched.wParam, fetched.lParam);
+  if (m.message == kWmSize && m.wParam == kSizeMinimized) headlessMinimised = 1;
+  if (m.message == kWmSize && m.wParam == kSizeRestored) headlessMinimised = 0;
 }
 
 // --- Services ---
@@ -204,19 +191,6 @@ int shellLaunchVolumeControl(int attempt) {
 void shellMinimiseWindow() {
   headlessMinimised = 1;
   windowProcedure(kWmSize, kSizeMinimized, 0);
-}
-
-void shellSendClose() { windowProcedure(kWmClose, 0, 0); }
-
-void shellPostDestroy() { postQueuedMessage(kWmDestroy, 0, 0); }
-
-void shellPostQuit() { postQueuedMessage(kWmQuit, 0, 0); }
-
-int shellFileVersion(int* major, int* minor, int* build) {
-  *major = kVersionMajor;
-  *minor = kVersionMinor;
-  *build = kVersionBuild;
-  return 1;
 }
 
 void shellCursorPosition(int32_t* x, int32_t* y) {

@@ -4,7 +4,6 @@
 
 #include <ctime>
 
-#include "app/recorder.h"
 #include "host/clock.h"
 
 namespace {
@@ -20,10 +19,10 @@ void sleepUntil(uint32_t tick) {
   if (ahead > 0) SDL_WaitEventTimeout(nullptr, ahead);
 }
 
-int localSeconds() {
+int shellLocalSeconds() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
   // tm_sec may read 60 during a leap second; the game expects 0..59.
-  return recordSecondsRead(local.tm_sec % kSecondsPerMinute);
+  return local.tm_sec % kSecondsPerMinute;
 }

@@ -4,7 +4,6 @@
 
 #include <ctime>
 
-#include "app/recorder.h"
 #include "host/clock.h"
 
 namespace {
@@ -22,9 +21,9 @@ void sleepUntil(uint32_t tick) {
   emscripten_sleep(ahead > 0 ? static_cast<unsigned>(ahead) : 0);
 }
 
-int localSeconds() {
+int shellLocalSeconds() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  return recordSecondsRead(local.tm_sec % kSecondsPerMinute);
+  return local.tm_sec % kSecondsPerMinute;
 }

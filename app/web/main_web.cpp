@@ -28,6 +28,9 @@ EM_JS(void, pageOfferFiles, (const char* recording, const char* trace),
 
 EM_JS(void, pageGameEnded, (int exitCode), { Pinwick.gameEnded(exitCode); });
 
+// Before the page offers the recording for download.
+extern "C" EMSCRIPTEN_KEEPALIVE void pageFlushFiles() { flushRecording(); }
+
 namespace {
 // The page keeps mute to itself (the volume's mute, which can change at
 // once), so the game's own stays off.

@@ -15,7 +15,7 @@ void sleepUntil(uint32_t tick) {
   if (ahead > 0) Sleep(static_cast<DWORD>(ahead));
 }
 
-int localSeconds() {
+int shellLocalSeconds() {
   SYSTEMTIME now;
   GetLocalTime(&now);
   return now.wSecond;

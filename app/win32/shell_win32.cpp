@@ -78,7 +78,11 @@ int shellPeekMessage() {
   return PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE) ? 1 : 0;
 }
 
-int shellFetchMessage() { return GetMessageA(&fetched, nullptr, 0, 0) != 0 ? 1 : 0; }
+int shellFetchMessage(WindowMessage* message) {
+  const int going = GetMessageA(&fetched, nullptr, 0, 0) != 0 ? 1 : 0;
+  *message = WindowMessage{fetched.message, fetched.wParam, fetched.lParam};
+  return going;
+}
 
 int shellTranslateAccelerator() { return TranslateAcceleratorA(mainWindow, acceleratorTable, &fetched) ? 1 : 0; }
 
