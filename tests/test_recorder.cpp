@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/recorder.h"
-#include "host/recording.h"
+#include "app/replay_script.h"
 #include "host/message_queue.h"
+#include "host/recording.h"
 #include "host/window_proc.h"
 #include "scenes/driver.h"
-#include "tools/replay_script.h"
 
 namespace {
 
@@ -53,20 +53,31 @@ class Recorder : public ::testing::Test {
     return last == std::string::npos ? 0 : std::atoi(trace.c_str() + last + 2);
   }
   // The recording as the replay reads it, without the start-up's events.
-  std::vector<HeadlessEvent> replayedEvents() {
+  // Its lines but the comments are what the writer makes of those events.
+  std::vector<ScriptEvent> replayedEvents() {
     flushRecording();
-    std::vector<HeadlessEvent> events;
+    std::vector<ScriptEvent> events;
     std::string error;
-    EXPECT_EQ(parseReplayScript(readFile(dir_ + "/run.txt"), "run.txt", events, error), 1) << error;
-    std::vector<HeadlessEvent> played;
-    for (const HeadlessEvent& e : events)
+    const std::string script = readFile(dir_ + "/run.txt");
+    EXPECT_EQ(parseReplayScript(script, "run.txt", events, error), 1) << error;
+    std::istringstream lines(script);
+    std::string written, line;
+    while (std::getline(lines, line))
+      if (line[0] != '#') written += line + "\n";
+    std::string back;
+    char text[kScriptLineSize];
+    for (const ScriptEvent& e : events)
+      if (formatScriptEvent(e, text, sizeof text)) back += std::string(text) + "\n";
+    EXPECT_EQ(back, written);
+    std::vector<ScriptEvent> played;
+    for (const ScriptEvent& e : events)
       if (e.frame > 0) played.push_back(e);
     return played;
   }
   std::string dir_;
 };
 
-void expectEvents(const std::vector<HeadlessEvent>& got, const std::vector<HeadlessEvent>& want) {
+void expectEvents(const std::vector<ScriptEvent>& got, const std::vector<ScriptEvent>& want) {
   ASSERT_EQ(got.size(), want.size());
   for (size_t i = 0; i < want.size(); ++i) {
     EXPECT_EQ(got[i].frame, want[i].frame) << "event " << i;
@@ -82,7 +93,7 @@ TEST_F(Recorder, EveryMessageItWritesReplaysAsTheSameEventInTheSameFrame) {
     uint64_t wParam;
     int64_t lParam;
     int consumed;
-    HeadlessEvent event;  // frame filled in below
+    ScriptEvent event;  // frame filled in below
   };
   std::vector<Message> messages = {
       {kWmMouseMove, 0, packPoint(12, 34), 0, {0, kEventMouse, 12, 34}},
@@ -108,7 +119,7 @@ TEST_F(Recorder, EveryMessageItWritesReplaysAsTheSameEventInTheSameFrame) {
     messages.push_back({kWmCommand, command, 0, 0, {0, kEventMenu, static_cast<int32_t>(command), 0}});
 
   // Each in a frame of its own, after a move of the cursor the frame read.
-  std::vector<HeadlessEvent> want;
+  std::vector<ScriptEvent> want;
   int32_t x = 100;
   for (Message& m : messages) {
     const int32_t frame = framesDone() + 1;

@@ -20,13 +20,13 @@
 #include "app/game_options.h"
 #include "app/headless/clock_headless.h"
 #include "app/headless/shell_headless.h"
+#include "app/replay_script.h"
 #include "gfx/base_directory.h"
 #include "gfx/gfx.h"
 #include "host/output_file.h"
 #include "scenes/driver.h"
 #include "sound/wav_file.h"
 #include "tools/png_writer.h"
-#include "tools/replay_script.h"
 #include "tools/tool_commands.h"
 
 namespace {

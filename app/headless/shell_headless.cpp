@@ -37,7 +37,7 @@ size_t answerHead = 0;
 size_t answerCount = 0;
 // Where the frames read the cursor: the position events, applied as each
 // frame reads the cursor, and any mouse message dispatched.
-std::vector<HeadlessEvent> positions;
+std::vector<ScriptEvent> positions;
 size_t nextPosition = 0;
 int stopRequested = 0;
 int32_t cursorX = 0, cursorY = 0;
@@ -70,7 +70,7 @@ void noteDialog(const char* kind, const char* text) {
 }
 
 // Turns one event into the messages (or shell state) it stands for.
-void deliverEvent(const HeadlessEvent& e) {
+void deliverEvent(const ScriptEvent& e) {
   switch (e.kind) {
     case kEventMouse: postQueuedMessage(kWmMouseMove, 0, packPoint(e.a, e.b)); break;
     case kEventButton:
@@ -106,7 +106,7 @@ void injectEventsForCurrentFrame() {
     postQueuedMessage(kWmQuit, 0, 0);
     return;
   }
-  const std::vector<HeadlessEvent>& events = headlessRun->events;
+  const std::vector<ScriptEvent>& events = headlessRun->events;
   while (nextEvent < events.size() && events[nextEvent].frame <= headlessFrame) deliverEvent(events[nextEvent++]);
   if (headlessRun->monkey) monkeyFrame();
 }
@@ -115,7 +115,7 @@ void injectEventsForCurrentFrame() {
 // Volume command): the next scripted events arrive at once. With none left,
 // the run ends.
 void deliverWhileTheGameWaits() {
-  const std::vector<HeadlessEvent>& events = headlessRun->events;
+  const std::vector<ScriptEvent>& events = headlessRun->events;
   if (headlessRun->monkey && !stopRequested) {
     monkeyWakeUp();
   } else if (nextEvent < events.size() && !stopRequested) {
@@ -229,7 +229,7 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
   clearAnswers();
   // One more for the monkey's and the player's own answer.
   const auto scripted = std::count_if(options.events.begin(), options.events.end(),
-                                      [](const HeadlessEvent& e) { return e.kind == kEventAnswer; });
+                                      [](const ScriptEvent& e) { return e.kind == kEventAnswer; });
   answers.assign(1 + static_cast<size_t>(scripted), 0);
   stopRequested = 0;
   cursorX = cursorY = 0;
@@ -241,13 +241,13 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
 
   positions.clear();
   nextPosition = 0;
-  for (const HeadlessEvent& e : options.events)
+  for (const ScriptEvent& e : options.events)
     if (e.kind == kEventPosition) positions.push_back(e);
   // Frame 0 is the start-up: its events set the scene before the game runs.
   int soundDevice = 1;
   GameOptions game = options.game;
   while (nextEvent < options.events.size() && options.events[nextEvent].frame == 0) {
-    const HeadlessEvent& e = options.events[nextEvent++];
+    const ScriptEvent& e = options.events[nextEvent++];
     switch (e.kind) {
       case kEventSound: soundDevice = e.a; break;
       case kEventSeconds: setHeadlessSeconds(e.a); break;

@@ -3,13 +3,13 @@
 // the dialogs are drawn in the window and run their own modal loops.
 #include <SDL.h>
 
+#include "app/queued_shell.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
 #include "app/sdl/launch.h"
 #include "app/sdl/menu_bar.h"
 #include "app/sdl/screen.h"
 #include "app/sdl/shell_sdl.h"
-#include "app/queued_shell.h"
 #include "host/message_queue.h"
 #include "host/shell.h"
 #include "host/window_proc.h"
