@@ -55,11 +55,11 @@ int runMessagePump() {
 
 int waitFrame() {
   for (;;) {
-    if (!runMessagePump()) return 0;
-    // One sleep to the tick; a shell that wakes for input comes back here
-    // to pump it and sleeps on.
+    // One sleep to the tick, then the messages that came meanwhile, just
+    // before it: the process wakes once a frame.
     const uint32_t early = tickCount();
     sleepUntil(tickDue(early) ? early + kLateFrameSleepMs : frameClock + kFrameMs);
+    if (!runMessagePump()) return 0;
     const uint32_t now = tickCount();
     if (!tickDue(now)) continue;
     // Less than 100 ms late: keep the 20 ms grid so the average stays at 50

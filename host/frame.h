@@ -15,9 +15,10 @@ constexpr uint32_t kFrameCatchUpMs = 100;
 // the Volume command, it waits for messages even with an empty queue.
 int runMessagePump();
 
-// Scene loops, after drawing: pumps messages and sleeps until the next tick
-// of the grid, then presents the back buffer on that tick at once. 1 after
-// presenting, 0 when the program must end.
+// Scene loops, after drawing: sleeps until the next tick of the grid, pumps
+// the messages that came meanwhile, then presents the back buffer on that
+// tick at once. A frame already late still sleeps a millisecond first. 1
+// after presenting, 0 when the program must end.
 int waitFrame();
 
 // Every scene loop, at the end of each completed frame (after its reactions,

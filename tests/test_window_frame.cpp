@@ -292,7 +292,7 @@ TEST_F(FrameClockTest, AClockThatStandsStillEndsTheWaitInsteadOfSpinning) {
   for (uint32_t i = 1; i < kHeadlessStillSleepLimit; ++i) sleepUntil(tickCount());
   EXPECT_EQ(headlessClockStalled(), 0) << "one sleep short of the limit";
   sleepUntil(tickCount());
-  EXPECT_EQ(waitFrame(), 0);
+  EXPECT_EQ(runMessagePump(), 0) << "the pump ends the run";
   work(1);  // moving again
   resetHeadlessShell();
   EXPECT_EQ(waitFrame(), 1);
