@@ -9,7 +9,7 @@
 #include "scenes/picture_slots.h"
 
 namespace {
-constexpr Rect kBackgroundRect = {0, 0, 160, 60};
+constexpr Rect kBackgroundRect = {0, 0, kScreenWidth, kScreenHeight};  // the picture covers the screen
 constexpr Rect kEmptySquare = {0, 0, 6, 6};
 constexpr Rect kHoverSquare = {0, 6, 6, 12};
 constexpr Rect kTurnPictureRect = {0, 0, 32, 48};

@@ -132,7 +132,7 @@ TEST_F(WindowTest, VersionTextTakesTheMonthFromItsFirstThreeLetters) {
 
 // --- The pump and the frame clock on the virtual clock ---
 
-TEST_F(WindowTest, PumpWaitsWhileMinimisedAndForPendingMessages) {
+TEST_F(WindowTest, PumpWaitsWhileMinimisedAndThroughTheVolumeWait) {
   postHeadlessMessage(kWmKeyDown, kVkZ, 0);
   EXPECT_EQ(runMessagePump(), 1);
   EXPECT_TRUE(inputState.keysHeld & kKeyZ);
@@ -147,8 +147,8 @@ TEST_F(WindowTest, PumpWaitsWhileMinimisedAndForPendingMessages) {
   EXPECT_EQ(inputState.keysHeld & kKeyZ, 0);
   EXPECT_EQ(headlessQueuedMessages(), 0);
 
-  // Pending messages are waited for even with an empty queue: with fewer
-  // than expected the headless shell has nothing to give and ends the run.
+  // The Volume wait's messages are waited for even with an empty queue: with
+  // fewer than expected the headless shell has nothing to give and ends the run.
   setVolumeWaitMessages(2);
   postHeadlessMessage(kWmLButtonUp, 0, 0);
   postHeadlessMessage(kWmRButtonDown, 0, 0);
