@@ -9,12 +9,12 @@
 #include <cstring>
 
 #include "gfx/clip.h"
+#include "gfx/frame_digest.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_ddraw_pictures.h"
 
 namespace {
 constexpr DWORD kSurfaceDescSize = sizeof(DDSURFACEDESC);  // 108
-constexpr DWORD kBltFxSize = sizeof(DDBLTFX);              // 100
 constexpr DWORD kFullDepthBits = 32;
 
 // The game window, from initGraphics to shutdownGraphics.
@@ -40,38 +40,17 @@ uint32_t presentations = 0;
 uint32_t losePresentation = 0;  // 0: never
 int surfacesLost = 0;
 
+// The digest's names of the calls that draw onto the back buffer.
+enum DigestedCall : int32_t { kSpriteCall, kFillCall };
+
 static_assert(sizeof(DDSURFACEDESC) == 108, "the 32-bit surface description");
 static_assert(sizeof(DDBLTFX) == 100, "the 32-bit effects record");
-
-DDSURFACEDESC offscreenDescription(int32_t width, int32_t height) {
-  DDSURFACEDESC description;
-  std::memset(&description, 0, sizeof description);
-  description.dwSize = kSurfaceDescSize;
-  description.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-  description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-  description.dwWidth = static_cast<DWORD>(width);
-  description.dwHeight = static_cast<DWORD>(height);
-  return description;
-}
-
-void setBlackKey(IDirectDrawSurface* surface) {
-  DDCOLORKEY key = {0, 0};
-  surface->SetColorKey(DDCKEY_SRCBLT, &key);
-}
 
 int slotFree(int slot) { return slot >= 0 && slot < kSurfaceSlotCount && imageSlots[slot] == nullptr; }
 
 IDirectDrawSurface* slotSurface(int slot) {
   if (slot < 0 || slot >= kSurfaceSlotCount) return nullptr;
   return imageSlots[slot];
-}
-
-DDSURFACEDESC surfaceDescription(IDirectDrawSurface* surface) {
-  DDSURFACEDESC description;
-  std::memset(&description, 0, sizeof description);
-  description.dwSize = kSurfaceDescSize;
-  surface->GetSurfaceDesc(&description);
-  return description;
 }
 
 uint32_t readLosePresentation() {
@@ -82,10 +61,7 @@ uint32_t readLosePresentation() {
 }
 
 void loseEverySurface() {
-  DDBLTFX effects;
-  std::memset(&effects, 0, sizeof effects);
-  effects.dwSize = kBltFxSize;
-  effects.dwFillColor = kLostPixels;
+  DDBLTFX effects = bltEffects(kLostPixels);
   for (IDirectDrawSurface* surface : imageSlots)
     if (surface != nullptr) surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
   backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
@@ -96,6 +72,7 @@ void loseEverySurface() {
 // gone: get it back and fill the pictures in again. The back buffer is drawn
 // anew by the next frame.
 void restoreLostSurfaces() {
+  forgetPresentedFrame();
   if (primarySurface != nullptr) primarySurface->Restore();
   if (backBuffer != nullptr) backBuffer->Restore();
   for (int slot = 0; slot < kSurfaceSlotCount; ++slot) {
@@ -149,6 +126,7 @@ int fillEmptySlot(HBITMAP bitmap, int slot, PictureSource source, const char* na
   copyBitmapInto(surface, bitmap, info.bmWidth, info.bmHeight);
   DeleteObject(bitmap);
   setBlackKey(surface);
+  forgetPresentedFrame();
   imageSlots[slot] = surface;
   rememberPicture(slot, source, name);
   areaTotal += info.bmWidth * info.bmHeight;
@@ -194,6 +172,7 @@ int initGraphics(GfxWindow window, int32_t width, int32_t height) {
   }
   areaTotal = 0;
   losePresentation = readLosePresentation();
+  forgetPresentedFrame();
   return 1;
 }
 
@@ -224,6 +203,7 @@ int reloadBitmapFile(const char* name, int slot) {
   if (target != nullptr) surface->ReleaseDC(target);
   DeleteObject(bitmap);
   if (!copied) return 0;
+  forgetPresentedFrame();
   rememberPicture(slot, kFilePicture, "");
   return 1;
 }
@@ -236,6 +216,7 @@ int createBlankSurface(int32_t width, int32_t height, int slot) {
   setBlackKey(surface);
   imageSlots[slot] = surface;
   rememberPicture(slot, kNoPicture, "");
+  forgetPresentedFrame();
   areaTotal += width * height;
   return 1;
 }
@@ -248,7 +229,12 @@ int32_t present() {
   const Rect source = {0, 0, backBufferWidth, backBufferHeight};
   if (primarySurface == nullptr || backBuffer == nullptr) return kGfxRefused;
   if (losePresentation != 0 && ++presentations == losePresentation) loseEverySurface();
-  return blit(primarySurface, destination, backBuffer, &source, DDBLT_WAIT, nullptr);
+  // A frame the same as the one on the screen stays there: the copy is the
+  // dearest call of a frame under Wine.
+  if (!frameNeedsCopying(destination) && !surfacesLost) return kGfxOk;
+  const int32_t result = blit(primarySurface, destination, backBuffer, &source, DDBLT_WAIT, nullptr);
+  if (result != DD_OK) forgetPresentedFrame();
+  return result;
 }
 
 void shutdownGraphics() {
@@ -280,21 +266,21 @@ int32_t drawSprite(const Rect& clip, int32_t x, int32_t y, const Rect& source, i
   Rect destination;
   clipSpriteCopy(clip, x, y, source, &clippedSource, &destination);
   if (!validRect(clippedSource) || !validRect(destination)) return kGfxRefused;
+  digestDrawing(kSpriteCall, slot, clippedSource, destination, 0);
   return blit(backBuffer, destination, picture, &clippedSource, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
 }
 
 int32_t fillRect(const Rect& r, uint32_t native) {
   if (backBuffer == nullptr) return kGfxRefused;
   if (!rectInsideSurface(r, backBufferWidth, backBufferHeight)) return kGfxRefused;
-  DDBLTFX effects;
-  std::memset(&effects, 0, sizeof effects);
-  effects.dwSize = kBltFxSize;
-  effects.dwFillColor = native;
+  DDBLTFX effects = bltEffects(native);
+  digestDrawing(kFillCall, 0, r, r, native);
   return blit(backBuffer, r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
 }
 
 uint32_t toNativeColor(uint32_t colour) {
   if (backBuffer == nullptr) return kNativeColorFailed;
+  forgetPresentedFrame();  // its scratch pixel may not come back quite as it was
   HDC dc = nullptr;
   if (backBuffer->GetDC(&dc) != DD_OK) return kNativeColorFailed;
   const COLORREF saved = GetPixel(dc, 0, 0);
@@ -320,9 +306,8 @@ uint32_t toNativeColor(uint32_t colour) {
 int32_t grabBackBuffer(int slot, const Rect& r) {
   IDirectDrawSurface* snapshot = slotSurface(slot);
   if (snapshot == nullptr || backBuffer == nullptr) return kGfxRefused;
-  DDBLTFX effects;
-  std::memset(&effects, 0, sizeof effects);
-  effects.dwSize = kBltFxSize;
+  forgetPresentedFrame();
+  DDBLTFX effects = bltEffects(0);
   return blit(snapshot, r, backBuffer, &r, DDBLT_WAIT, &effects);
 }
 
@@ -330,6 +315,7 @@ int32_t copySlotToSlot(int32_t x, int32_t y, const Rect& source, int targetSlot,
   IDirectDrawSurface* target = slotSurface(targetSlot);
   IDirectDrawSurface* picture = slotSurface(sourceSlot);
   if (target == nullptr || picture == nullptr) return kGfxRefused;
+  forgetPresentedFrame();
   return blit(target, placeRect(x, y, source), picture, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
 }
 
@@ -341,6 +327,7 @@ int freeSurface(int slot) {
   surface->Release();
   imageSlots[slot] = nullptr;
   rememberPicture(slot, kNoPicture, "");
+  forgetPresentedFrame();
   return 1;
 }
 
@@ -357,10 +344,8 @@ int32_t fillSlotRect(int slot, const Rect& r, uint32_t native) {
   const int32_t height = static_cast<int32_t>(description.dwHeight);
   const Rect trimmed = trimToSurface(r, width, height);
   if (!rectInsideSurface(trimmed, width, height)) return kGfxRefused;
-  DDBLTFX effects;
-  std::memset(&effects, 0, sizeof effects);
-  effects.dwSize = kBltFxSize;
-  effects.dwFillColor = native;
+  forgetPresentedFrame();
+  DDBLTFX effects = bltEffects(native);
   return blit(surface, trimmed, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
 }
 
@@ -380,6 +365,8 @@ int32_t drawText(int target, int32_t x, int32_t y, const char* text, uint32_t co
   if (surface == nullptr || textFont == nullptr || text == nullptr) return kGfxRefused;
   HDC dc = surfaceDC(surface);
   if (dc == nullptr) return kGfxRefused;
+  if (surface == backBuffer) digestText(x, y, text, colour);
+  else forgetPresentedFrame();
   HGDIOBJ previous = SelectObject(dc, textFont);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour);
