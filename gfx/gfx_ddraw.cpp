@@ -9,12 +9,12 @@
 #include <cstring>
 
 #include "gfx/clip.h"
-#include "gfx/frame_digest.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_ddraw_pictures.h"
 
 namespace {
 constexpr DWORD kSurfaceDescSize = sizeof(DDSURFACEDESC);  // 108
+constexpr DWORD kBltFxSize = sizeof(DDBLTFX);              // 100
 constexpr DWORD kFullDepthBits = 32;
 
 // The game window, from initGraphics to shutdownGraphics.
@@ -40,17 +40,38 @@ uint32_t presentations = 0;
 uint32_t losePresentation = 0;  // 0: never
 int surfacesLost = 0;
 
-// The digest's names of the calls that draw onto the back buffer.
-enum DigestedCall : int32_t { kSpriteCall, kFillCall };
-
 static_assert(sizeof(DDSURFACEDESC) == 108, "the 32-bit surface description");
 static_assert(sizeof(DDBLTFX) == 100, "the 32-bit effects record");
+
+DDSURFACEDESC offscreenDescription(int32_t width, int32_t height) {
+  DDSURFACEDESC description;
+  std::memset(&description, 0, sizeof description);
+  description.dwSize = kSurfaceDescSize;
+  description.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+  description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+  description.dwWidth = static_cast<DWORD>(width);
+  description.dwHeight = static_cast<DWORD>(height);
+  return description;
+}
+
+void setBlackKey(IDirectDrawSurface* surface) {
+  DDCOLORKEY key = {0, 0};
+  surface->SetColorKey(DDCKEY_SRCBLT, &key);
+}
 
 int slotFree(int slot) { return slot >= 0 && slot < kSurfaceSlotCount && imageSlots[slot] == nullptr; }
 
 IDirectDrawSurface* slotSurface(int slot) {
   if (slot < 0 || slot >= kSurfaceSlotCount) return nullptr;
   return imageSlots[slot];
+}
+
+DDSURFACEDESC surfaceDescription(IDirectDrawSurface* surface) {
+  DDSURFACEDESC description;
+  std::memset(&description, 0, sizeof description);
+  description.dwSize = kSurfaceDescSize;
+  surface->GetSurfaceDesc(&description);
+  return description;
 }
 
 uint32_t readLosePresentation() {
@@ -61,7 +82,10 @@ uint32_t readLosePresentation() {
 }
 
 void loseEverySurface() {
-  DDBLTFX effects = bltEffects(kLostPixels);
+  DDBLTFX effects;
+  std::memset(&effects, 0, sizeof effects);
+  effects.dwSize = kBltFxSize;
+  effects.dwFillColor = kLostPixels;
   for (IDirectDrawSurface* surface : imageSlots)
     if (surface != nullptr) surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
   backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
@@ -72,7 +96,6 @@ void loseEverySurface() {
 // gone: get it back and fill the pictures in again. The back buffer is drawn
 // anew by the next frame.
 void restoreLostSurfaces() {
-  forgetPresentedFrame();
   if (primarySurface != nullptr) primarySurface->Restore();
   if (backBuffer != nullptr) backBuffer->Restore();
   for (int slot = 0; slot < kSurfaceSlotCount; ++slot) {
@@ -126,7 +149,6 @@ int fillEmptySlot(HBITMAP bitmap, int slot, PictureSource source, const char* na
   copyBitmapInto(surface, bitmap, info.bmWidth, info.bmHeight);
   DeleteObject(bitmap);
   setBlackKey(surface);
-  forgetPresentedFrame();
   imageSlots[slot] = surface;
   rememberPicture(slot, source, name);
   areaTotal += info.bmWidth * info.bmHeight;
@@ -172,7 +194,6 @@ int initGraphics(GfxWindow window, int32_t width, int32_t height) {
   }
   areaTotal = 0;
   losePresentation = readLosePresentation();
-  forgetPresentedFrame();
   return 1;
 }
 
@@ -203,7 +224,6 @@ int reloadBitmapFile(const char* name, int slot) {
   if (target != nullptr) surface->ReleaseDC(target);
   DeleteObject(bitmap);
   if (!copied) return 0;
-  forgetPresentedFrame();
   rememberPicture(slot, kFilePicture, "");
   return 1;
 }
@@ -216,7 +236,6 @@ int createBlankSurface(int32_t width, int32_t height, int slot) {
   setBlackKey(surface);
   imageSlots[slot] = surface;
   rememberPicture(slot, kNoPicture, "");
-  forgetPresentedFrame();
   areaTotal += width * height;
   return 1;
 }
@@ -229,12 +248,7 @@ int32_t present() {
   const Rect source = {0, 0, backBufferWidth, backBufferHeight};
   if (primarySurface == nullptr || backBuffer == nullptr) return kGfxRefused;
   if (losePresentation != 0 && ++presentations == losePresentation) loseEverySurface();
-  // A frame the same as the one on the screen stays there: the copy is the
-  // dearest call of a frame under Wine.
-  if (!frameNeedsCopying(destination) && !surfacesLost) return kGfxOk;
-  const int32_t result = blit(primarySurface, destination, backBuffer, &source, DDBLT_WAIT, nullptr);
-  if (result != DD_OK) forgetPresentedFrame();
-  return result;
+  return blit(primarySurface, destination, backBuffer, &source, DDBLT_WAIT, nullptr);
 }
 
 void shutdownGraphics() {
@@ -266,21 +280,21 @@ int32_t drawSprite(const Rect& clip, int32_t x, int32_t y, const Rect& source, i
   Rect destination;
   clipSpriteCopy(clip, x, y, source, &clippedSource, &destination);
   if (!validRect(clippedSource) || !validRect(destination)) return kGfxRefused;
-  digestDrawing(kSpriteCall, slot, clippedSource, destination, 0);
   return blit(backBuffer, destination, picture, &clippedSource, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
 }
 
 int32_t fillRect(const Rect& r, uint32_t native) {
   if (backBuffer == nullptr) return kGfxRefused;
   if (!rectInsideSurface(r, backBufferWidth, backBufferHeight)) return kGfxRefused;
-  DDBLTFX effects = bltEffects(native);
-  digestDrawing(kFillCall, 0, r, r, native);
+  DDBLTFX effects;
+  std::memset(&effects, 0, sizeof effects);
+  effects.dwSize = kBltFxSize;
+  effects.dwFillColor = native;
   return blit(backBuffer, r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
 }
 
 uint32_t toNativeColor(uint32_t colour) {
   if (backBuffer == nullptr) return kNativeColorFailed;
-  forgetPresentedFrame();  // its scratch pixel may not come back quite as it was
   HDC dc = nullptr;
   if (backBuffer->GetDC(&dc) != DD_OK) return kNativeColorFailed;
   const COLORREF saved = GetPixel(dc, 0, 0);
@@ -306,8 +320,9 @@ uint32_t toNativeColor(uint32_t colour) {
 int32_t grabBackBuffer(int slot, const Rect& r) {
   IDirectDrawSurface* snapshot = slotSurface(slot);
   if (snapshot == nullptr || backBuffer == nullptr) return kGfxRefused;
-  forgetPresentedFrame();
-  DDBLTFX effects = bltEffects(0);
+  DDBLTFX effects;
+  std::memset(&effects, 0, sizeof effects);
+  effects.dwSize = kBltFxSize;
   return blit(snapshot, r, backBuffer, &r, DDBLT_WAIT, &effects);
 }
 
@@ -315,7 +330,6 @@ int32_t copySlotToSlot(int32_t x, int32_t y, const Rect& source, int targetSlot,
   IDirectDrawSurface* target = slotSurface(targetSlot);
   IDirectDrawSurface* picture = slotSurface(sourceSlot);
   if (target == nullptr || picture == nullptr) return kGfxRefused;
-  forgetPresentedFrame();
   return blit(target, placeRect(x, y, source), picture, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
 }
 
@@ -327,7 +341,6 @@ int freeSurface(int slot) {
   surface->Release();
   imageSlots[slot] = nullptr;
   rememberPicture(slot, kNoPicture, "");
-  forgetPresentedFrame();
   return 1;
 }
 
@@ -344,8 +357,10 @@ int32_t fillSlotRect(int slot, const Rect& r, uint32_t native) {
   const int32_t height = static_cast<int32_t>(description.dwHeight);
   const Rect trimmed = trimToSurface(r, width, height);
   if (!rectInsideSurface(trimmed, width, height)) return kGfxRefused;
-  forgetPresentedFrame();
-  DDBLTFX effects = bltEffects(native);
+  DDBLTFX effects;
+  std::memset(&effects, 0, sizeof effects);
+  effects.dwSize = kBltFxSize;
+  effects.dwFillColor = native;
   return blit(surface, trimmed, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
 }
 
@@ -365,8 +380,6 @@ int32_t drawText(int target, int32_t x, int32_t y, const char* text, uint32_t co
   if (surface == nullptr || textFont == nullptr || text == nullptr) return kGfxRefused;
   HDC dc = surfaceDC(surface);
   if (dc == nullptr) return kGfxRefused;
-  if (surface == backBuffer) digestText(x, y, text, colour);
-  else forgetPresentedFrame();
   HGDIOBJ previous = SelectObject(dc, textFont);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour);

@@ -1,5 +1,5 @@
-// Surfaces described, pictures copied into them through GDI, and what a
-// lost surface needs to be filled again.
+// Pictures into DirectDraw surfaces through GDI, and what a lost surface
+// needs to be filled again.
 #include "gfx/gfx_ddraw_pictures.h"
 
 #include <cstring>
@@ -10,8 +10,8 @@
 #include "gfx/gfx.h"
 
 namespace {
-constexpr DWORD kBltFxSize = sizeof(DDBLTFX);              // 100
-constexpr DWORD kSurfaceDescSize = sizeof(DDSURFACEDESC);  // 108
+constexpr DWORD kBltFxSize = sizeof(DDBLTFX);
+constexpr DWORD kSurfaceDescSize = sizeof(DDSURFACEDESC);
 
 // Where each slot's picture last came from, with the resource's name. Files
 // keep no path: a path per slot would grow the executable by over 100 KB
@@ -20,39 +20,6 @@ constexpr DWORD kSurfaceDescSize = sizeof(DDSURFACEDESC);  // 108
 PictureSource slotSources[kSurfaceSlotCount];
 char slotNames[kSurfaceSlotCount][kSlotNameSize];
 }  // namespace
-
-DDSURFACEDESC offscreenDescription(int32_t width, int32_t height) {
-  DDSURFACEDESC description;
-  std::memset(&description, 0, sizeof description);
-  description.dwSize = kSurfaceDescSize;
-  description.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-  description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-  description.dwWidth = static_cast<DWORD>(width);
-  description.dwHeight = static_cast<DWORD>(height);
-  return description;
-}
-
-DDBLTFX bltEffects(DWORD fillColour) {
-  DDBLTFX effects;
-  std::memset(&effects, 0, sizeof effects);
-  effects.dwSize = kBltFxSize;
-  effects.dwFillColor = fillColour;
-  return effects;
-}
-
-void setBlackKey(IDirectDrawSurface* surface) {
-  DDCOLORKEY key = {0, 0};
-  surface->SetColorKey(DDCKEY_SRCBLT, &key);
-}
-
-DDSURFACEDESC surfaceDescription(IDirectDrawSurface* surface) {
-  DDSURFACEDESC description;
-  std::memset(&description, 0, sizeof description);
-  description.dwSize = kSurfaceDescSize;
-  surface->GetSurfaceDesc(&description);
-  return description;
-}
-
 
 bool drawBitmapAt(HDC target, HBITMAP bitmap, int32_t width, int32_t height) {
   HDC memory = CreateCompatibleDC(nullptr);
@@ -108,7 +75,10 @@ void refillPicture(int slot, IDirectDrawSurface* surface) {
     case kResourcePicture: {
       HBITMAP bitmap = loadBitmapResource(slotNames[slot]);
       if (bitmap == nullptr) break;
-      const DDSURFACEDESC description = surfaceDescription(surface);
+      DDSURFACEDESC description;
+      std::memset(&description, 0, sizeof description);
+      description.dwSize = kSurfaceDescSize;
+      surface->GetSurfaceDesc(&description);
       copyBitmapInto(surface, bitmap, static_cast<int32_t>(description.dwWidth),
                      static_cast<int32_t>(description.dwHeight));
       DeleteObject(bitmap);
@@ -117,7 +87,9 @@ void refillPicture(int slot, IDirectDrawSurface* surface) {
     case kFilePicture: {
       // Not read again behind the caller's back: black, which draws as
       // nothing, until reloadBitmapFile fills it.
-      DDBLTFX blackFill = bltEffects(0);
+      DDBLTFX blackFill;
+      std::memset(&blackFill, 0, sizeof blackFill);
+      blackFill.dwSize = kBltFxSize;
       surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &blackFill);
       break;
     }

@@ -1,7 +1,6 @@
-// The DirectDraw back end's surfaces and pictures, for gfx_ddraw.cpp alone:
-// the records that describe a surface and a copy, bitmaps from the resources
-// and from files copied into surfaces through GDI, and where each slot's
-// picture came from, so that a lost surface can be filled again.
+// The DirectDraw back end's pictures through GDI, for gfx_ddraw.cpp alone:
+// bitmaps from the resources and from files, copied into surfaces, and where
+// each slot's picture came from, so that a lost surface can be filled again.
 #pragma once
 #include <windows.h>
 #include <ddraw.h>
@@ -11,15 +10,6 @@
 enum PictureSource : uint8_t { kNoPicture, kResourcePicture, kFilePicture };
 // The longest resource name a slot remembers, its end included.
 constexpr int kSlotNameSize = 32;
-
-// An off-screen surface of that size, in the display's format.
-DDSURFACEDESC offscreenDescription(int32_t width, int32_t height);
-// What the surface is (its size and pixel format).
-DDSURFACEDESC surfaceDescription(IDirectDrawSurface* surface);
-// The effects record of a copy or, with the colour, of a fill.
-DDBLTFX bltEffects(DWORD fillColour);
-// Black (0) is every picture's see-through colour.
-void setBlackKey(IDirectDrawSurface* surface);
 
 // The bitmap resource of that name, or nullptr.
 HBITMAP loadBitmapResource(const char* name);

@@ -28,5 +28,5 @@ pinwick_resource_table(pinwick_test_pictures
 )
 
 pinwick_test(test_gfx_bmp test_gfx_bmp.cpp LIBS pinwick_bmp_decode pinwick_test_pictures)
-pinwick_test(test_gfx_clip test_gfx_clip.cpp LIBS pinwick_gfx_soft pinwick_frame_digest pinwick_test_pictures)
+pinwick_test(test_gfx_clip test_gfx_clip.cpp LIBS pinwick_gfx_soft pinwick_test_pictures)
 pinwick_test(test_gfx_soft test_gfx_soft.cpp LIBS pinwick_gfx_soft pinwick_test_pictures)

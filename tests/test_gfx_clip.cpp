@@ -1,10 +1,9 @@
-// The clipping steps that every back end shares, and the frame digest.
+// The clipping steps that every back end shares.
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "gfx/clip.h"
-#include "gfx/frame_digest.h"
 
 namespace {
 bool sameRect(const Rect& a, const Rect& b) {
@@ -95,24 +94,4 @@ TEST(RectInsideSurface, NeedsANonEmptyRectWithinTheSurface) {
   EXPECT_FALSE(rectInsideSurface({5, 5, 5, 9}, 160, 60));
   EXPECT_FALSE(rectInsideSurface({5, 5, 9, 5}, 160, 60));
   EXPECT_FALSE(rectInsideSurface({9, 5, 5, 9}, 160, 60));
-}
-
-TEST(FrameDigest, OnlyAFrameThatDiffersGoesToTheScreen) {
-  const Rect screen = {10, 20, 170, 80};
-  const Rect moved = {11, 20, 171, 80};
-  auto frame = [](uint32_t fill, const char* text, const Rect& where) {
-    digestDrawing(1, 13, {0, 0, 160, 60}, {0, 0, 160, 60}, 0);
-    digestDrawing(2, 0, {0, 0, 8, 8}, {0, 0, 8, 8}, fill);
-    digestText(3, 4, text, 0xFFFFFF);
-    return frameNeedsCopying(where);
-  };
-  forgetPresentedFrame();
-  EXPECT_EQ(frame(5, "a", screen), 1);
-  EXPECT_EQ(frame(5, "a", screen), 0) << "the very same calls";
-  EXPECT_EQ(frame(6, "a", screen), 1);
-  EXPECT_EQ(frame(6, "b", screen), 1);
-  EXPECT_EQ(frame(6, "b", moved), 1) << "the window moved";
-  forgetPresentedFrame();
-  EXPECT_EQ(frame(6, "b", moved), 1) << "a picture changed, or the screen lost it";
-  EXPECT_EQ(frame(6, "b", moved), 0);
 }

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "app/win32/shell_win32.h"
-#include "gfx/frame_digest.h"
 #include "host/shell.h"
 #include "host/texts.h"
 #include "host/window_proc.h"
@@ -68,8 +67,6 @@ void setShellWindow(HWND window, HACCEL accelerators) {
 
 LRESULT CALLBACK gameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ShowCursor(TRUE);
-  // The window lost its picture: the next frame goes to it even if unchanged.
-  if (message == WM_PAINT) forgetPresentedFrame();
   if (windowProcedure(message, wParam, lParam)) return 1;
   return DefWindowProcA(window, message, wParam, lParam);
 }
