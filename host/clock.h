@@ -8,9 +8,10 @@
 uint32_t tickCount();
 
 // Gives up the processor until tickCount() reaches tick, or sooner when the
-// shell hears of input (the SDL and page shells wake for their events; the
-// Windows shell and the virtual clock never return early). A tick that is
-// not ahead of now returns at once.
+// shell hears of input or takes shorter steps (the SDL and page shells wake
+// for their events; the Windows shell sleeps one 1 ms step, as the program
+// was designed to, and the frame wait calls again; the virtual clock never
+// returns early). A tick that is not ahead of now returns at once.
 void sleepUntil(uint32_t tick);
 
 // The shell's reading of the seconds field (0..59) of the local wall-clock
