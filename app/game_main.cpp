@@ -1,8 +1,9 @@
 // Devices up, scenes, devices down, in a fixed order.
 #include "app/game_main.h"
 
-#include "app/shell.h"
-#include "app/texts.h"
+#include "host/frame.h"
+#include "host/shell.h"
+#include "host/texts.h"
 #include "scenes/driver.h"
 #include "scenes/picture_slots.h"
 #include "sound/bank.h"
@@ -20,21 +21,21 @@ constexpr int kExitGraphicsFailed = 0;
 int runGame(GfxWindow window) {
   if (!initGraphics(window, kScreenWidth, kScreenHeight)) {
     // Nothing could be drawn: say so and end cleanly rather than run blind.
-    shutdownGraphics(window);
+    shutdownGraphics();
     shellMessageBox(kTextGraphicsFailed, kTextWindowTitle);
     return kExitGraphicsFailed;
   }
   fillRect(kScreenRect, 0);  // black, stored as it is
   loadBitmap("Loading", kSlotLoading);
   drawSprite(kScreenRect, kLoadingX, kLoadingY, kLoadingRect, kSlotLoading);
-  present(window);
+  presentOutsideFrame();
   initSound(window);
   createFont(nullptr, kFontWidth, kFontHeight);
 
-  runSceneDriver(window);
+  runSceneDriver();
 
   deleteFont();
   shutdownSound();
-  shutdownGraphics(window);
+  shutdownGraphics();
   return kExitNormal;
 }

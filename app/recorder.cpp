@@ -8,21 +8,20 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/clock.h"
-#include "app/message_queue.h"
-#include "app/output_file.h"
-#include "app/script_words.h"
+#include "app/replay_script.h"
 #include "app/trace_line.h"
 #include "app/version.h"
-#include "app/window_proc.h"
+#include "host/clock.h"
+#include "host/message_queue.h"
+#include "host/output_file.h"
+#include "host/recording.h"
+#include "host/window_proc.h"
 #include "sound/device.h"
 
 namespace {
 constexpr uint32_t kFlushEveryMs = 1000;
 constexpr int kRecordLineSize = 128;
-constexpr int kFrameFieldSize = 16;
 constexpr int kNoSeconds = -1;
-constexpr uint32_t kWmSysKeyDown = 0x0104;
 
 struct OutputFile {
   std::FILE* file;
@@ -91,50 +90,56 @@ void closeOutput(OutputFile* out) {
   out->file = nullptr;
 }
 
-void recordEvent(int32_t frame, const char* event) {
-  char line[kRecordLineSize + kFrameFieldSize];
-  std::snprintf(line, sizeof line, "%d %s", frame, event);
-  writeLine(&recording, line);
+void recordEvent(int32_t frame, int32_t kind, int32_t a, int32_t b) {
+  char line[kScriptLineSize];
+  if (formatScriptEvent(ScriptEvent{frame, kind, a, b}, line, sizeof line)) writeLine(&recording, line);
 }
 
-// What the replay must post for one handled message; nullptr for the
+// Without a device nothing is synthesised, and the random sequence differs.
+void noteSoundOnce() {
+  if (soundNoted) return;
+  soundNoted = 1;
+  if (!soundDeviceIsOpen()) recordEvent(0, kEventSound, 0, 0);
+}
+
+// What the replay must post for one handled message, into *event; 0 for the
 // messages the game posts itself (the end of the program).
-const char* eventFor(uint32_t message, uint64_t wParam, int64_t lParam, int consumed, char* text, int size) {
-  if (consumed) return "other";  // the 'M' accelerator: the WM_SIZE it brings follows on its own
-  const uint32_t low = static_cast<uint32_t>(wParam & 0xFFFFu);
-  switch (message) {
+int eventFor(const WindowMessage& m, int consumed, ScriptEvent* event) {
+  *event = ScriptEvent{framesDone + 1, kEventOther, 0, 0};
+  if (consumed) return 1;  // the 'M' accelerator: the WM_SIZE it brings follows on its own
+  const uint32_t key = static_cast<uint32_t>(m.wParam);
+  const uint32_t command = static_cast<uint32_t>(m.wParam & 0xFFFFu);
+  switch (m.message) {
     case kWmDestroy:
-    case kWmQuit: return nullptr;
+    case kWmQuit: return 0;
     case kWmMouseMove:
-      replayCursorX = pointX(lParam);
-      replayCursorY = pointY(lParam);
-      std::snprintf(text, size, "mouse %d %d", replayCursorX, replayCursorY);
-      return text;
-    case kWmLButtonDown: return "down left";
-    case kWmLButtonUp: return "up left";
-    case kWmRButtonDown: return "down right";
-    case kWmRButtonUp: return "up right";
+      replayCursorX = pointX(m.lParam);
+      replayCursorY = pointY(m.lParam);
+      *event = ScriptEvent{event->frame, kEventMouse, replayCursorX, replayCursorY};
+      return 1;
+    case kWmLButtonDown:
+    case kWmLButtonUp:
+    case kWmRButtonDown:
+    case kWmRButtonUp:
+      event->kind = kEventButton;
+      event->a = m.message == kWmRButtonDown || m.message == kWmRButtonUp;
+      event->b = m.message == kWmLButtonDown || m.message == kWmRButtonDown;
+      return 1;
     case kWmKeyDown:
-    case kWmKeyUp: {
+    case kWmKeyUp:
       // An 'M' that reached the game had a modifier: in a script it would minimise.
-      const char* word = static_cast<uint32_t>(wParam) == kVkM ? nullptr : keyWord(static_cast<uint32_t>(wParam));
-      if (word == nullptr) return "other";
-      std::snprintf(text, size, "key %s %s", word, message == kWmKeyDown ? "down" : "up");
-      return text;
-    }
-    case kWmCommand: {
-      const char* word = menuWord(low);
-      if (word == nullptr) return "other";
-      std::snprintf(text, size, "menu %s", word);
-      return text;
-    }
-    case kWmClose: return "close";
+      if (key != kVkM && keyWord(key) != nullptr)
+        *event = ScriptEvent{event->frame, kEventKey, static_cast<int32_t>(key), m.message == kWmKeyDown};
+      return 1;
+    case kWmCommand:
+      if (menuWord(command) != nullptr) *event = ScriptEvent{event->frame, kEventMenu, static_cast<int32_t>(command), 0};
+      return 1;
+    case kWmClose: event->kind = kEventClose; return 1;
     case kWmSize:
-      if (wParam == kSizeMinimized) return "size minimised";
-      if (wParam == kSizeRestored) return "size restored";
-      return "other";
-    case kWmSysKeyDown:
-    default: return "other";
+      if (m.wParam == kSizeMinimized || m.wParam == kSizeRestored)
+        *event = ScriptEvent{event->frame, kEventSize, m.wParam == kSizeMinimized, 0};
+      return 1;
+    default: return 1;  // a system key and whatever else: other
   }
 }
 }  // namespace
@@ -142,11 +147,8 @@ const char* eventFor(uint32_t message, uint64_t wParam, int64_t lParam, int cons
 int openRecording(const char* path) {
   if (!openOutput(&recording, path)) return 0;
   if (recording.file == nullptr) return 1;
-  char line[kRecordLineSize];
-  std::snprintf(line, sizeof line,
-                "# Pinwick recording: replay with pinwick-tool replay --script FILE\n0 version %d.%d.%d.%d",
-                kVersionMajor, kVersionMinor, kVersionBuild, kVersionRevision);
-  writeLine(&recording, line);
+  writeLine(&recording, "# Pinwick recording: replay with pinwick-tool replay --script FILE");
+  recordEvent(0, kEventVersion, 0, 0);
   return 1;
 }
 
@@ -154,23 +156,18 @@ int openLiveTrace(const char* path) { return openOutput(&trace, path); }
 
 void recordGameOptions(const GameOptions& options) {
   if (recording.file == nullptr) return;
-  char text[kRecordLineSize];
-  if (options.level != kDefaultGameOptions.level) {
-    std::snprintf(text, sizeof text, "level %d", options.level);
-    recordEvent(0, text);
-  }
-  if (options.twoPlayers) recordEvent(0, "two-players");
-  if (options.mute) recordEvent(0, "mute");
+  if (options.level != kDefaultGameOptions.level) recordEvent(0, kEventLevel, options.level, 0);
+  if (options.twoPlayers) recordEvent(0, kEventTwoPlayers, 0, 0);
+  if (options.mute) recordEvent(0, kEventMute, 0, 0);
 }
 
-void recordMessage(uint32_t message, uint64_t wParam, int64_t lParam, int consumed) {
+void recordMessage(const WindowMessage& message, int consumed) {
   if (recording.file == nullptr) return;
   const int32_t frame = framesDone + 1;
-  for (int i = 0; i < pendingAnswerCount; ++i) recordEvent(frame, pendingAnswers[i] ? "answer yes" : "answer no");
+  for (int i = 0; i < pendingAnswerCount; ++i) recordEvent(frame, kEventAnswer, pendingAnswers[i], 0);
   pendingAnswerCount = 0;
-  char text[kRecordLineSize];
-  const char* event = eventFor(message, wParam, lParam, consumed, text, sizeof text);
-  if (event != nullptr) recordEvent(frame, event);
+  ScriptEvent event;
+  if (eventFor(message, consumed, &event)) recordEvent(event.frame, event.kind, event.a, event.b);
 }
 
 void recordAnswer(int yes) {
@@ -180,15 +177,14 @@ void recordAnswer(int yes) {
 }
 
 void recordCursorRead(int32_t x, int32_t y) {
+  noteSoundOnce();  // before the first frame's events, where a replay reads it
   if (recording.file == nullptr || (x == replayCursorX && y == replayCursorY)) return;
   replayCursorX = x;
   replayCursorY = y;
-  char text[kRecordLineSize];
-  std::snprintf(text, sizeof text, "pos %d %d", x, y);
-  recordEvent(framesDone + 1, text);
+  recordEvent(framesDone + 1, kEventPosition, x, y);
 }
 
-int recordSecondsRead(int seconds) {
+int secondsSeenByTheGame(int seconds) {
   if (recording.file == nullptr) return seconds;
   // The replay sets the seconds inside a frame's wait, for the frames after it.
   if (latchedFrame == framesDone) return latchedSeconds;
@@ -196,12 +192,12 @@ int recordSecondsRead(int seconds) {
   latchedSeconds = seconds;
   if (seconds != secondsWritten) {
     secondsWritten = seconds;
-    char text[kRecordLineSize];
-    std::snprintf(text, sizeof text, "seconds %d", seconds);
-    recordEvent(framesDone, text);
+    recordEvent(framesDone, kEventSeconds, seconds, 0);
   }
   return seconds;
 }
+
+int localSeconds() { return secondsSeenByTheGame(shellLocalSeconds()); }
 
 void recordFrameDone(int sceneCode) {
   char sounds[kTraceSoundFieldSize];
@@ -212,11 +208,7 @@ void recordFrameDone(int sceneCode) {
     lastFlushTicks = now;
   }
   ++framesDone;
-  if (!soundNoted) {
-    soundNoted = 1;
-    // Without a device nothing is synthesised, and the random sequence differs.
-    if (!soundDeviceIsOpen()) recordEvent(0, "sound off");
-  }
+  noteSoundOnce();
   if (trace.file != nullptr) {
     char line[kTraceLineSize];
     formatTraceLine(line, sizeof line, framesDone, sceneCode, static_cast<int32_t>(now - firstFrameTicks), 1, sounds);

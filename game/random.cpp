@@ -1,8 +1,8 @@
 // Linear congruential generator with the classic 214013 / 2531011 constants.
 #include "game/random.h"
 
-#include "app/clock.h"
 #include "game/random_testing.h"
+#include "host/clock.h"
 
 namespace {
 constexpr uint32_t kMultiplier = 214013u;

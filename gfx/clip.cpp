@@ -1,8 +1,6 @@
-// The clipping and presentation-clock arithmetic shared by every back end.
+// The clipping arithmetic shared by every back end.
 #include "gfx/clip.h"
 
-#include "app/clock.h"
-#include "gfx/gfx_shell.h"
 
 namespace {
 int32_t wrapAdd(int32_t a, int32_t b) {
@@ -11,10 +9,6 @@ int32_t wrapAdd(int32_t a, int32_t b) {
 int32_t wrapSub(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
-
-// The frame tick that waitFrame has just taken and no present has used yet.
-int frameTickWaiting = 0;
-uint32_t frameTick = 0;
 }  // namespace
 
 void clipSpriteCopy(const Rect& clip, int32_t x, int32_t y, const Rect& source, Rect* clippedSource,
@@ -55,29 +49,4 @@ Rect trimToSurface(const Rect& r, int32_t width, int32_t height) {
   if (trimmed.right > width) trimmed.right = width;
   if (trimmed.bottom > height) trimmed.bottom = height;
   return trimmed;
-}
-
-int presentationTickDue(uint32_t clock, uint32_t now) { return now - clock >= kPresentTickMs; }
-
-int presentationClockBehind(uint32_t clock, uint32_t now) { return now - clock > kPresentCatchUpMs; }
-
-void presentOnFrameTick(uint32_t tick) {
-  frameTick = tick;
-  frameTickWaiting = 1;
-}
-
-void passPresentationGate(uint32_t* clock) {
-  if (frameTickWaiting) {
-    // The frame clock has already waited for this tick: present keeps to it
-    // instead of a grid of its own, which could lie up to 19 ms later.
-    frameTickWaiting = 0;
-    *clock = frameTick;
-    return;
-  }
-  while (!presentationTickDue(*clock, tickCount())) shellSpinPause();
-  if (presentationClockBehind(*clock, tickCount())) {
-    *clock = tickCount();
-  } else {
-    *clock += kPresentTickMs;
-  }
 }

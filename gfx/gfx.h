@@ -35,7 +35,8 @@ constexpr uint32_t kNativeColorFailed = 0xFFFFFFFFu;
 void setClientOffset(int32_t x, int32_t y);
 
 // Start-up: brings up the device and the width x height back buffer (always
-// 160 x 60). 1 when both exist, 0 on failure.
+// 160 x 60) for the window, which the back end keeps until shutdown. 1 when
+// both exist, 0 on failure.
 int initGraphics(GfxWindow window, int32_t width, int32_t height);
 
 // Scene driver (and start-up for "Loading"): decodes the named bitmap resource
@@ -67,15 +68,12 @@ int reloadBitmapFile(const char* name, int slot);
 // undefined until something is copied in.
 int createBlankSurface(int32_t width, int32_t height, int slot);
 
-// waitFrame, and start-up once: copies the back buffer 1:1 into the window's
-// client area on the frame tick waitFrame has just taken, without waiting.
-// Called without one (start-up, or twice inside a tick), it first waits for
-// the next 20 ms presentation tick (with the 100 ms catch-up). Returns the
-// copy's result code.
-int32_t present(GfxWindow window);
+// The frame grid (host/frame), on its tick: copies the back buffer 1:1 into
+// the window's client area at once. Returns the copy's result code.
+int32_t present();
 
 // Exit: releases every surface and the device. Safe to call twice.
-void shutdownGraphics(GfxWindow window);
+void shutdownGraphics();
 
 // Copies the source Rect of the slot's picture so that its top-left corner
 // lands at (x, y), trimmed to clip, skipping every black (0) pixel. Every

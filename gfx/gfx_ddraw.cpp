@@ -1,24 +1,24 @@
 // DirectDraw back end of the Win32 shell: a windowed primary surface with a
 // clipper, an off-screen back buffer in the display's format, and the 512
 // image slots filled from the executable's bitmap resources or from bitmap
-// files through GDI; text through GDI too.
+// files through GDI (gfx_ddraw_pictures); text through GDI too.
 #include <windows.h>
 #include <ddraw.h>
 
 #include <cstdlib>
 #include <cstring>
 
-#include "gfx/bitmap_file.h"
-#include "gfx/bmp_decode.h"
 #include "gfx/clip.h"
 #include "gfx/gfx.h"
+#include "gfx/gfx_ddraw_pictures.h"
 
 namespace {
 constexpr DWORD kSurfaceDescSize = sizeof(DDSURFACEDESC);  // 108
 constexpr DWORD kBltFxSize = sizeof(DDBLTFX);              // 100
-constexpr int kSlotNameSize = 32;
 constexpr DWORD kFullDepthBits = 32;
 
+// The game window, from initGraphics to shutdownGraphics.
+HWND gameWindow = nullptr;
 IDirectDraw* directDraw = nullptr;
 IDirectDrawSurface* primarySurface = nullptr;
 IDirectDrawSurface* backBuffer = nullptr;
@@ -28,16 +28,7 @@ int32_t backBufferHeight = 0;
 int32_t clientOffsetX = 0;
 int32_t clientOffsetY = 0;
 IDirectDrawSurface* imageSlots[kSurfaceSlotCount];
-// Where each slot's picture last came from, so that a lost surface can be
-// filled again, with the resource's name. Files keep no path: a path per
-// slot would grow the executable by over 100 KB (its zeroed tables take room
-// in the file), and no picture the game shows comes from a file.
-enum PictureSource : uint8_t { kNoPicture, kResourcePicture, kFilePicture };
-PictureSource slotSources[kSurfaceSlotCount];
-char slotNames[kSurfaceSlotCount][kSlotNameSize];
 int32_t areaTotal = 0;
-// Never reset, not even by shutdownGraphics: only its own catch-up rule does.
-uint32_t presentationClock = 0;
 HFONT textFont = nullptr;
 
 // The Wine tests' hook: PINWICK_LOSE_SURFACES=N loses every surface at the
@@ -75,58 +66,6 @@ IDirectDrawSurface* slotSurface(int slot) {
   return imageSlots[slot];
 }
 
-// Copies the bitmap to the top-left corner of the device context through
-// GDI, whose colour conversion turns the palette into the display's own
-// pixel values. GDI clips it to the surface behind the context.
-bool drawBitmapAt(HDC target, HBITMAP bitmap, int32_t width, int32_t height) {
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  const BOOL copied = BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, previous);
-  DeleteDC(memory);
-  return copied != 0;
-}
-
-bool copyBitmapInto(IDirectDrawSurface* surface, HBITMAP bitmap, int32_t width, int32_t height) {
-  HDC target = nullptr;
-  if (surface->GetDC(&target) != DD_OK) return false;
-  const bool copied = drawBitmapAt(target, bitmap, width, height);
-  surface->ReleaseDC(target);
-  return copied;
-}
-
-HBITMAP loadBitmapResource(const char* name) {
-  return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
-// A file picture: its bytes are first held to the decoder's rules, so that
-// this back end takes exactly the files the software one does (GDI alone
-// would take other depths, compression, and may take a truncated file);
-// then GDI loads it.
-HBITMAP loadBitmapFileImage(const char* name) {
-  char path[kBaseFilePathSize];
-  if (!baseFilePath(name, path, sizeof path)) return nullptr;
-  size_t size = 0;
-  const uint8_t* bytes = readBitmapFile(name, &size);
-  int width = 0;
-  int height = 0;
-  if (bytes == nullptr || !readBitmapSize(bytes, size, &width, &height)) return nullptr;
-  HBITMAP bitmap =
-      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  if (bitmap == nullptr) return nullptr;
-  BITMAP info;
-  if (GetObjectA(bitmap, sizeof info, &info) == 0 || info.bmWidth != width || info.bmHeight != height) {
-    DeleteObject(bitmap);  // changed under us between the two reads
-    return nullptr;
-  }
-  return bitmap;
-}
-
-void rememberPicture(int slot, PictureSource source, const char* name) {
-  slotSources[slot] = source;
-  lstrcpynA(slotNames[slot], name, kSlotNameSize);
-}
-
 DDSURFACEDESC surfaceDescription(IDirectDrawSurface* surface) {
   DDSURFACEDESC description;
   std::memset(&description, 0, sizeof description);
@@ -157,32 +96,12 @@ void loseEverySurface() {
 // gone: get it back and fill the pictures in again. The back buffer is drawn
 // anew by the next frame.
 void restoreLostSurfaces() {
-  DDBLTFX blackFill;
-  std::memset(&blackFill, 0, sizeof blackFill);
-  blackFill.dwSize = kBltFxSize;
   if (primarySurface != nullptr) primarySurface->Restore();
   if (backBuffer != nullptr) backBuffer->Restore();
   for (int slot = 0; slot < kSurfaceSlotCount; ++slot) {
     IDirectDrawSurface* surface = imageSlots[slot];
     if (surface == nullptr || (!surfacesLost && surface->IsLost() != DDERR_SURFACELOST)) continue;
-    if (surface->Restore() != DD_OK) continue;
-    switch (slotSources[slot]) {
-      case kResourcePicture: {
-        HBITMAP bitmap = loadBitmapResource(slotNames[slot]);
-        if (bitmap == nullptr) break;
-        const DDSURFACEDESC description = surfaceDescription(surface);
-        copyBitmapInto(surface, bitmap, static_cast<int32_t>(description.dwWidth),
-                       static_cast<int32_t>(description.dwHeight));
-        DeleteObject(bitmap);
-        break;
-      }
-      case kFilePicture:
-        // Not read again behind the caller's back: black, which draws as
-        // nothing, until reloadBitmapFile fills it.
-        surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &blackFill);
-        break;
-      case kNoPicture: break;  // a blank surface is filled by its next grab
-    }
+    if (surface->Restore() == DD_OK) refillPicture(slot, surface);
   }
   surfacesLost = 0;
 }
@@ -243,15 +162,15 @@ void setClientOffset(int32_t x, int32_t y) {
 }
 
 int initGraphics(GfxWindow window, int32_t width, int32_t height) {
-  HWND handle = static_cast<HWND>(window);
   if (directDraw != nullptr) return 0;  // already up: keep what is there
+  gameWindow = static_cast<HWND>(window);
   if (DirectDrawCreate(nullptr, &directDraw, nullptr) != DD_OK) {
     directDraw = nullptr;
     return 0;
   }
   backBufferWidth = width;
   backBufferHeight = height;
-  directDraw->SetCooperativeLevel(handle, DDSCL_NORMAL);
+  directDraw->SetCooperativeLevel(gameWindow, DDSCL_NORMAL);
 
   DDSURFACEDESC primary;
   std::memset(&primary, 0, sizeof primary);
@@ -268,7 +187,7 @@ int initGraphics(GfxWindow window, int32_t width, int32_t height) {
     return 0;
   }
   if (directDraw->CreateClipper(0, &clipper, nullptr) == DD_OK) {
-    clipper->SetHWnd(0, handle);
+    clipper->SetHWnd(0, gameWindow);
     primarySurface->SetClipper(clipper);
   } else {
     clipper = nullptr;
@@ -321,19 +240,18 @@ int createBlankSurface(int32_t width, int32_t height, int slot) {
   return 1;
 }
 
-int32_t present(GfxWindow window) {
+int32_t present() {
   RECT outer = {0, 0, 0, 0};
-  GetWindowRect(static_cast<HWND>(window), &outer);
+  GetWindowRect(gameWindow, &outer);
   const Rect destination = {outer.left + clientOffsetX, outer.top + clientOffsetY,
                             outer.left + clientOffsetX + backBufferWidth, outer.top + clientOffsetY + backBufferHeight};
   const Rect source = {0, 0, backBufferWidth, backBufferHeight};
-  passPresentationGate(&presentationClock);
   if (primarySurface == nullptr || backBuffer == nullptr) return kGfxRefused;
   if (losePresentation != 0 && ++presentations == losePresentation) loseEverySurface();
   return blit(primarySurface, destination, backBuffer, &source, DDBLT_WAIT, nullptr);
 }
 
-void shutdownGraphics(GfxWindow window) {
+void shutdownGraphics() {
   for (int slot = 0; slot < kSurfaceSlotCount; ++slot) {
     if (imageSlots[slot] == nullptr) continue;
     imageSlots[slot]->Release();
@@ -348,10 +266,11 @@ void shutdownGraphics(GfxWindow window) {
   backBuffer = nullptr;
   clipper = nullptr;
   if (directDraw != nullptr) {
-    directDraw->SetCooperativeLevel(static_cast<HWND>(window), DDSCL_NORMAL);
+    directDraw->SetCooperativeLevel(gameWindow, DDSCL_NORMAL);
     directDraw->Release();
     directDraw = nullptr;
   }
+  gameWindow = nullptr;
 }
 
 int32_t drawSprite(const Rect& clip, int32_t x, int32_t y, const Rect& source, int slot) {

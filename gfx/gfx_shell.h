@@ -9,12 +9,4 @@
 // 0x00RRGGBB, rows packed, top row first) 1:1 into the window's client area.
 // The pixels are only valid during the call. Returns kGfxOk or the shell's
 // error code, which present passes on.
-int32_t shellPresentFrame(GfxWindow window, const uint32_t* pixels, int32_t width, int32_t height);
-
-// Called between two tickCount readings of present's busy poll, which only
-// runs for a present that waitFrame has not just paced (the start-up
-// picture, or a second present inside one 20 ms tick). On a real clock it
-// does nothing, so the poll spins as it should. On the headless virtual
-// clock, which moves only when slept on, it advances time by 1 ms; otherwise
-// the poll would never end.
-void shellSpinPause();
+int32_t shellPresentFrame(const uint32_t* pixels, int32_t width, int32_t height);

@@ -46,9 +46,6 @@ SoftSurface imageSlots[kSurfaceSlotCount];
 int32_t clientOffsetX = 0;
 int32_t clientOffsetY = 0;
 
-// Never reset, not even by shutdownGraphics: only its own catch-up rule does.
-uint32_t presentationClock = 0;
-
 SoftFont textFont = {0, 0, 0};
 
 // A slot that can take a new surface: in range, empty, and the device up
@@ -82,19 +79,32 @@ bool reserveSurface(int32_t width, int32_t height, SoftSurface* surface) {
   return true;
 }
 
+// One row of a keyed copy between two surfaces: written so that the
+// compiler turns it into a few vector instructions, as every frame draws the
+// whole screen this way.
+void copyKeyedRow(const uint32_t* in, uint32_t* out, int32_t width) {
+  for (int32_t j = 0; j < width; ++j) out[j] = in[j] != kColourKey ? in[j] : out[j];
+}
+
 // Copies source (inside from) to destination (the same size, inside to).
-// Walks against the direction of the shift, so a copy within one surface
-// reads every pixel before it is overwritten.
+// Within one surface it walks against the direction of the shift, so that
+// every pixel is read before it is overwritten.
 void copyPixels(const SoftSurface& from, const Rect& source, const SoftSurface& to, const Rect& destination,
                 bool keyed) {
   const int32_t width = source.right - source.left;
   const int32_t height = source.bottom - source.top;
-  const bool rowsUp = destination.top > source.top;
-  const bool columnsLeft = destination.left > source.left;
+  const bool sameSurface = from.pixels == to.pixels;
+  const bool rowsUp = sameSurface && destination.top > source.top;
+  const bool columnsLeft = sameSurface && destination.left > source.left;
   for (int32_t i = 0; i < height; ++i) {
     const int32_t row = rowsUp ? height - 1 - i : i;
     const uint32_t* in = from.pixels + static_cast<size_t>(source.top + row) * from.width + source.left;
     uint32_t* out = to.pixels + static_cast<size_t>(destination.top + row) * to.width + destination.left;
+    if (!sameSurface) {
+      if (keyed) copyKeyedRow(in, out, width);
+      else std::copy(in, in + width, out);
+      continue;
+    }
     for (int32_t j = 0; j < width; ++j) {
       const int32_t column = columnsLeft ? width - 1 - j : j;
       const uint32_t value = in[column];
@@ -187,13 +197,12 @@ int createBlankSurface(int32_t width, int32_t height, int slot) {
   return 1;
 }
 
-int32_t present(GfxWindow window) {
-  passPresentationGate(&presentationClock);
+int32_t present() {
   if (backBuffer.pixels == nullptr) return kGfxRefused;
-  return shellPresentFrame(window, backBuffer.pixels, backBuffer.width, backBuffer.height);
+  return shellPresentFrame(backBuffer.pixels, backBuffer.width, backBuffer.height);
 }
 
-void shutdownGraphics(GfxWindow) {
+void shutdownGraphics() {
   std::fill(imageSlots, imageSlots + kSurfaceSlotCount, SoftSurface{nullptr, 0, 0});
   backBuffer = SoftSurface{nullptr, 0, 0};
   poolUsed = 0;

@@ -4,6 +4,7 @@
 #include "game/random.h"
 #include "scenes/picture_slots.h"
 #include "sound/bank.h"
+#include "sound/sound_slots.h"
 
 Actor actorTable[kActorSlots];
 
@@ -61,8 +62,6 @@ constexpr Rect kGameOverBannerRect = {0, 0, 64, 16};
 constexpr Rect kEndBannerRect = {48, 72, 160, 96};
 constexpr int32_t kEndBannerSpeed = 4096;
 
-constexpr int kSoundBannerHit = 8;
-constexpr int kSoundEndingTune = 7;
 
 int32_t rectWidth(const Rect& r) { return r.right - r.left; }
 int32_t rectHeight(const Rect& r) { return r.bottom - r.top; }
@@ -147,12 +146,12 @@ void stepFlyingStone(Actor& a) {
     a.y = randomInRange(kScreenTop - kFlyingStoneMargin, kScreenHeight + kFlyingStoneMargin) * kFixedOne;
     a.vx = 0;
     a.vy = randomInRange(-kFlyingStoneSpeedMax, kFlyingStoneSpeedMax) * kFixedOne / 4;
-    a.aux = a.y;
+    a.homeY = a.y;
     // May land in a lower or higher slot; a stone without its burst still flies.
     int32_t x = a.x, y = a.y;
     spawnActor(kRingBurst, kFlyingStoneBurstDrift, x, y);
   }
-  if (a.y < a.aux) a.vy += kFlyingStonePull;
+  if (a.y < a.homeY) a.vy += kFlyingStonePull;
   else a.vy -= kFlyingStonePull;
   a.vx += kFlyingStoneAcceleration;
   a.x += a.vx;
@@ -179,11 +178,11 @@ void stepEndingFigure(Actor& a) {
       if (a.vx > kFigureMaxSpeed) a.vx = kFigureMaxSpeed;
       a.age += 1;
       if (a.age > kFigureQuietAge && a.age % kFigureCaptionEvery == 1) {
-        int32_t x = a.x, y = a.y - kFigureCaptionRise, line = a.aux % kFigureCaptions;
+        int32_t x = a.x, y = a.y - kFigureCaptionRise, line = a.captionsShown % kFigureCaptions;
         // Spawning may run the caption's first update at once; the record
         // a refers to stays where it is, the table never moves.
         spawnActor(kFigureCaption, line, x, y);
-        a.aux += 1;
+        a.captionsShown += 1;
       }
       break;
     case kFigureHit: {

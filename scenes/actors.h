@@ -31,7 +31,8 @@ struct Actor {
   int32_t age;
   int32_t frame;
   int32_t frameTimer;
-  int32_t aux;
+  int32_t homeY;          // a flying stone: the height it swings about, Fixed9
+  int32_t captionsShown;  // the ending's figure: the captions it has said
   int32_t surfaceSlot;
   Rect src;
 };

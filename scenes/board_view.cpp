@@ -1,15 +1,15 @@
 // The static parts of the match screen.
 #include "scenes/board_view.h"
 
-#include "app/input.h"
 #include "game/board.h"
 #include "gfx/gfx.h"
+#include "host/input.h"
 #include "scenes/board_geometry.h"
 #include "scenes/match.h"
 #include "scenes/picture_slots.h"
 
 namespace {
-constexpr Rect kBackgroundRect = {0, 0, 160, 60};
+constexpr Rect kBackgroundRect = {0, 0, kScreenWidth, kScreenHeight};  // the picture covers the screen
 constexpr Rect kEmptySquare = {0, 0, 6, 6};
 constexpr Rect kHoverSquare = {0, 6, 6, 12};
 constexpr Rect kTurnPictureRect = {0, 0, 32, 48};

@@ -1,25 +1,19 @@
 // Button layouts, hover looks, clicks on the press edge, drawing.
 #include "scenes/buttons.h"
 
-#include "app/input.h"
+#include "host/input.h"
 #include "scenes/picture_slots.h"
 
 Button buttonTable[kButtonCount];
 
 namespace {
 constexpr Rect kNoRect = {0, 0, 0, 0};
-constexpr Rect kCardNormal = {0, 0, 32, 48};
-constexpr Rect kCardHighlighted = {32, 0, 64, 48};
-constexpr int32_t kCardTop = 6;
-constexpr int32_t kWhiteCardLeft = 24;
-constexpr int32_t kRedCardLeft = 104;
-constexpr int32_t kEndCardLeft = 6;
+constexpr Rect kCardNormal = {0, 0, kCardWidth, kCardHeight};
+constexpr Rect kCardHighlighted = {kCardWidth, 0, 2 * kCardWidth, kCardHeight};
 
-constexpr Rect kPassNormal = {0, 0, 24, 12};
-constexpr Rect kPassHover = {24, 0, 48, 12};
-constexpr Rect kPassGrey = {48, 0, 72, 12};
-constexpr int32_t kPassLeft = 128;
-constexpr int32_t kPassTop = 42;
+constexpr Rect kPassNormal = {0, 0, kPassWidth, kPassHeight};
+constexpr Rect kPassHover = {kPassWidth, 0, 2 * kPassWidth, kPassHeight};
+constexpr Rect kPassGrey = {2 * kPassWidth, 0, 3 * kPassWidth, kPassHeight};
 
 void clearButtons() {
   for (Button& b : buttonTable) b = Button{};

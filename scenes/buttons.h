@@ -15,6 +15,19 @@ constexpr int32_t kLookNormal = 0;
 constexpr int32_t kLookHover = 1;
 constexpr int32_t kLookDisabled = 2;
 
+// Where the buttons lie on the screen: the cards (the title's two, the
+// match's end card) and the match's Pass button.
+constexpr int32_t kCardWidth = 32;
+constexpr int32_t kCardHeight = 48;
+constexpr int32_t kCardTop = 6;
+constexpr int32_t kWhiteCardLeft = 24;
+constexpr int32_t kRedCardLeft = 104;
+constexpr int32_t kEndCardLeft = 6;
+constexpr int32_t kPassWidth = 24;
+constexpr int32_t kPassHeight = 12;
+constexpr int32_t kPassLeft = 128;
+constexpr int32_t kPassTop = 42;
+
 // Indices in the two layouts.
 constexpr int kButtonPlayWhite = 0;
 constexpr int kButtonPlayBlack = 1;

@@ -2,10 +2,11 @@
 // input, logic, drawing back to front, the frame wait, then reactions.
 #include "scenes/driver.h"
 
-#include "app/frame.h"
-#include "app/input.h"
-#include "app/shell.h"
-#include "app/window_proc.h"
+#include "game/board.h"
+#include "host/frame.h"
+#include "host/input.h"
+#include "host/shell.h"
+#include "host/window_proc.h"
 #include "scenes/actors.h"
 #include "scenes/board_view.h"
 #include "scenes/buttons.h"
@@ -14,11 +15,13 @@
 #include "scenes/picture_slots.h"
 #include "scenes/screen_effects.h"
 #include "sound/bank.h"
+#include "sound/sound_slots.h"
 #include "sound/voices.h"
 
-int32_t chosenColor = 1;
-
 namespace {
+// The colour picked on the title, for the match that follows.
+int32_t chosenColor = kWhite;
+
 struct PictureLoad {
   const char* resource;
   int slot;
@@ -33,8 +36,6 @@ constexpr PictureLoad kPictures[] = {
     {"back_s", kSlotBackground},
 };
 
-constexpr int kSoundLeaveScene = 6;
-constexpr int kSoundEndingTune = 7;
 
 constexpr int32_t kCentreX = 40960;       // pixel 80
 constexpr int32_t kCentreY = 15360;       // pixel 30
@@ -47,13 +48,8 @@ constexpr uint32_t kEndingBackground = 0x200404;  // a very dark blue, 0x00BBGGR
 // Returns the scene to go to, or -1 to stay.
 int escapeOrReset() {
   if (inputState.keysHeld & kKeyEsc) return kSceneEnd;
-  if (resetRequested) return kSceneTitle;
+  if (takeResetRequest()) return kSceneTitle;
   return -1;
-}
-
-void sampleInput() {
-  updateInputEdges();
-  readMousePosition(&inputState.mouseX, &inputState.mouseY);
 }
 }  // namespace
 
@@ -64,31 +60,31 @@ void loadGameAssets() {
     createSynthSound(&kShippedVoices[run.firstVoice], run.voiceCount, run.slot);
 }
 
-int runSceneDriver(GfxWindow window) {
+int runSceneDriver() {
   loadGameAssets();
   clearActors();
   clearWipe();
   int code = kSceneTitle;
   for (;;) {
     switch (code) {
-      case kSceneTitle: code = runTitleScene(window); break;
-      case kSceneMatch: code = runMatchScene(window); break;
-      case kSceneEnding: code = runEndingScene(window); break;
-      case kSceneGameOver: code = runGameOverScene(window); break;
+      case kSceneTitle: code = runTitleScene(); break;
+      case kSceneMatch: code = runMatchScene(); break;
+      case kSceneEnding: code = runEndingScene(); break;
+      case kSceneGameOver: code = runGameOverScene(); break;
       default: return 1;
     }
   }
 }
 
-int runTitleScene(GfxWindow window) {
+int runTitleScene() {
   clearActors();
   layoutTitleButtons();
   spawnActor(kTitleEmblem, 0, kCentreX, kCentreY);
   spawnActor(kCreditCaption, 0, kCentreX, kCreditY);
   clearBlink();
-  resetRequested = 0;
+  takeResetRequest();  // one chosen before this scene began is spent
   for (;;) {
-    sampleInput();
+    readFrameInput();
     updateActors();
     updateWipe();
     updateScreenEffects();
@@ -98,11 +94,11 @@ int runTitleScene(GfxWindow window) {
     drawActors(0, 0);
     drawWipe();
     drawScreenEffects();
-    if (!waitFrame(window)) return kSceneEnd;
+    if (!waitFrame()) return kSceneEnd;
     int next = -1;
     switch (clickedButton()) {
-      case kButtonPlayWhite: chosenColor = 1; next = kSceneMatch; break;
-      case kButtonPlayBlack: chosenColor = 2; next = kSceneMatch; break;
+      case kButtonPlayWhite: chosenColor = kWhite; next = kSceneMatch; break;
+      case kButtonPlayBlack: chosenColor = kBlack; next = kSceneMatch; break;
       default: break;
     }
     if (next == kSceneMatch) {
@@ -111,21 +107,21 @@ int runTitleScene(GfxWindow window) {
     } else {
       next = escapeOrReset();
     }
-    shellFrameDone(kSceneTitle);
+    frameDone(kSceneTitle);
     if (next >= 0) return next;
   }
 }
 
-int runMatchScene(GfxWindow window) {
+int runMatchScene() {
   layoutMatchButtons();
   setButtonState(kButtonEndCard, kButtonDisabled);
   resetMatch(chosenColor);
   resetFace();
   clearActors();
   clearBlink();
-  resetRequested = 0;
+  takeResetRequest();  // one chosen before this scene began is spent
   for (;;) {
-    sampleInput();
+    readFrameInput();
     stepMatch();
     updateActors();
     updateWipe();
@@ -141,7 +137,7 @@ int runMatchScene(GfxWindow window) {
     drawWipe();
     drawScreenEffects();
     if (isMatchFinished()) setButtonState(kButtonEndCard, kButtonEnabled);
-    if (!waitFrame(window)) return kSceneEnd;
+    if (!waitFrame()) return kSceneEnd;
     int next = -1;
     switch (clickedButton()) {
       case kButtonPass: switchSide(); break;
@@ -155,12 +151,12 @@ int runMatchScene(GfxWindow window) {
       default: break;
     }
     if (next < 0) next = escapeOrReset();
-    shellFrameDone(kSceneMatch);
+    frameDone(kSceneMatch);
     if (next >= 0) return next;
   }
 }
 
-int runEndingScene(GfxWindow window) {
+int runEndingScene() {
   clearActors();
   for (int flock = 0; flock < 2; ++flock) {
     for (int i = 0; i < kFlyingStonesPerFlock; ++i) spawnActor(kFlyingStone, i % 2, 0, 0);
@@ -168,10 +164,10 @@ int runEndingScene(GfxWindow window) {
   }
   uint32_t background = toNativeColor(kEndingBackground);
   playSound(kSoundEndingTune, kPlayLoop);
-  resetRequested = 0;
+  takeResetRequest();  // one chosen before this scene began is spent
   int32_t t = 0;
   for (;;) {
-    sampleInput();
+    readFrameInput();
     updateActors();
     updateWipe();
     updateScreenEffects();
@@ -186,23 +182,23 @@ int runEndingScene(GfxWindow window) {
     drawActors(0, 0);
     drawWipe();
     drawScreenEffects();
-    if (!waitFrame(window)) {
+    if (!waitFrame()) {
       playSound(kSoundEndingTune, kPlayStop);
       return kSceneEnd;
     }
     int next = escapeOrReset();
     if (next >= 0) playSound(kSoundEndingTune, kPlayStop);
-    shellFrameDone(kSceneEnding);
+    frameDone(kSceneEnding);
     if (next >= 0) return next;
   }
 }
 
-int runGameOverScene(GfxWindow window) {
+int runGameOverScene() {
   clearActors();
   spawnActor(kGameOverBanner, 0, kCentreX, kCentreY);
-  resetRequested = 0;
+  takeResetRequest();  // one chosen before this scene began is spent
   for (;;) {
-    sampleInput();
+    readFrameInput();
     updateActors();
     updateWipe();
     updateScreenEffects();
@@ -210,9 +206,9 @@ int runGameOverScene(GfxWindow window) {
     drawActors(0, 0);
     drawWipe();
     drawScreenEffects();
-    if (!waitFrame(window)) return kSceneEnd;
+    if (!waitFrame()) return kSceneEnd;
     int next = escapeOrReset();
-    shellFrameDone(kSceneGameOver);
+    frameDone(kSceneGameOver);
     if (next >= 0) return next;
   }
 }

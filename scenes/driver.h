@@ -13,13 +13,11 @@ enum SceneCode : int32_t {
   kSceneGameOver = 5,
 };
 
-extern int32_t chosenColor;  // the colour picked on the title: 1 white, 2 black
-
 // Returns 1 when a scene has ended the program.
-int runSceneDriver(GfxWindow window);
+int runSceneDriver();
 
 void loadGameAssets();
-int runTitleScene(GfxWindow window);
-int runMatchScene(GfxWindow window);
-int runEndingScene(GfxWindow window);
-int runGameOverScene(GfxWindow window);
+int runTitleScene();
+int runMatchScene();
+int runEndingScene();
+int runGameOverScene();

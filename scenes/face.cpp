@@ -22,14 +22,15 @@ struct MoodFrames {
   uint32_t halfCycle;  // frames before the face flips to its other pose
 };
 
-constexpr MoodFrames kMoods[7] = {
-    {{0, 0, 24, 32}, {24, 0, 48, 32}, 50},      // 0 the human is to move
-    {{48, 0, 72, 32}, {72, 0, 96, 32}, 10},     // 1 the human's stones turn
-    {{96, 0, 120, 32}, {120, 0, 144, 32}, 50},  // 2 the computer thinks
-    {{0, 32, 24, 64}, {24, 32, 48, 64}, 10},    // 3 the computer's stones turn
-    {{48, 32, 72, 64}, {72, 32, 96, 64}, 50},   // 4 the human won
-    {{96, 32, 120, 64}, {120, 32, 144, 64}, 30},  // 5 the human lost
-    {{0, 64, 24, 96}, {24, 64, 48, 96}, 30},    // 6 a draw
+// Indexed by FaceMood.
+constexpr MoodFrames kMoods[kMoodCount] = {
+    {{0, 0, 24, 32}, {24, 0, 48, 32}, 50},        // kMoodHumanToMove
+    {{48, 0, 72, 32}, {72, 0, 96, 32}, 10},       // kMoodHumanStonesTurn
+    {{96, 0, 120, 32}, {120, 0, 144, 32}, 50},    // kMoodComputerThinks
+    {{0, 32, 24, 64}, {24, 32, 48, 64}, 10},      // kMoodComputerStonesTurn
+    {{48, 32, 72, 64}, {72, 32, 96, 64}, 50},     // kMoodHumanWon
+    {{96, 32, 120, 64}, {120, 32, 144, 64}, 30},  // kMoodHumanLost
+    {{0, 64, 24, 96}, {24, 64, 48, 96}, 30},      // kMoodDraw
 };
 
 constexpr int32_t kWipeAcceleration = 1024;
@@ -50,7 +51,7 @@ void resetFace() {
 void updateFace() {
   faceFrameCounter += 1;
   int mood = faceMood();
-  if (mood < 0 || mood > 6) return;
+  if (mood < 0 || mood >= kMoodCount) return;
   const MoodFrames& m = kMoods[mood];
   faceActor.src = (faceFrameCounter / m.halfCycle) % 2 == 0 ? m.a : m.b;
 }

@@ -4,16 +4,17 @@
 
 #include <cstring>
 
-#include "app/input.h"
 #include "game/board.h"
 #include "game/computer.h"
 #include "game/random.h"
+#include "host/input.h"
 #include "scenes/actors.h"
 #include "scenes/board_geometry.h"
 #include "scenes/board_view.h"
 #include "scenes/buttons.h"
 #include "scenes/match_testing.h"
 #include "sound/bank.h"
+#include "sound/sound_slots.h"
 
 int32_t matchState = 0;  // no match yet
 int32_t sideToMove = 0;
@@ -33,13 +34,6 @@ constexpr int32_t kThinkDelayLow = -200;
 constexpr int32_t kThinkDelayHigh = 0;
 constexpr int32_t kEndPauseFrames = 50;
 constexpr int32_t kEndStepFrames = 10;
-
-
-constexpr int kSoundPlaced = 1;
-constexpr int kSoundTurned = 2;
-constexpr int kSoundMustPass = 3;
-constexpr int kSoundIllegal = 4;
-constexpr int kSoundGathered = 5;
 
 void spawnAtSquare(int kind, int index) {
   spawnActor(kind, 0, squareCentreX(index % kBoardSize) * kFixedOne, squareCentreY(index / kBoardSize) * kFixedOne);
@@ -206,17 +200,17 @@ void stepMatch() {
 }
 
 int faceMood() {
-  if (humanColor == 0) return 0;
+  if (humanColor == 0) return kMoodHumanToMove;
   switch (matchState) {
-    case kAwaitingMove: return sideToMove == humanColor ? 0 : 2;
-    case kStonesTurning: return sideToMove == humanColor ? 1 : 3;
+    case kAwaitingMove: return sideToMove == humanColor ? kMoodHumanToMove : kMoodComputerThinks;
+    case kStonesTurning: return sideToMove == humanColor ? kMoodHumanStonesTurn : kMoodComputerStonesTurn;
     case kEndPause:
-    case kEndCount: return 2;
+    case kEndCount: return kMoodComputerThinks;
     case kMatchFinished: {
       int margin = finalMargin();
-      return margin == 0 ? 6 : margin > 0 ? 4 : 5;
+      return margin == 0 ? kMoodDraw : margin > 0 ? kMoodHumanWon : kMoodHumanLost;
     }
-    default: return 0;
+    default: return kMoodHumanToMove;
   }
 }
 

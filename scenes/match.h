@@ -33,6 +33,18 @@ int computerMove();
 int advanceFlips();
 void switchSide();
 int endCountStep();
+// What the face beside the board shows: each mood is a pair of poses in
+// the face picture.
+enum FaceMood : int32_t {
+  kMoodHumanToMove = 0,
+  kMoodHumanStonesTurn = 1,
+  kMoodComputerThinks = 2,  // also through the end pause and count
+  kMoodComputerStonesTurn = 3,
+  kMoodHumanWon = 4,
+  kMoodHumanLost = 5,
+  kMoodDraw = 6,
+};
+constexpr int kMoodCount = 7;
 int faceMood();
 int isMatchFinished();
 int finalMargin();

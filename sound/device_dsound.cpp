@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "sound/device.h"
+#include "sound/synth.h"
 
 struct DeviceBuffer {
   IDirectSoundBuffer* buffer;  // nullptr: the record is free
@@ -22,7 +23,6 @@ constexpr DWORD kPrimaryFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_STATIC | DSBCAPS
 // A static buffer that stays audible while another window has the focus,
 // with the frequency, pan and volume controls the bank's setters use.
 constexpr DWORD kSoundFlags = kPrimaryFlags & ~DWORD{DSBCAPS_PRIMARYBUFFER};  // 0x80E2
-constexpr DWORD kSampleRate = 22050;
 constexpr WORD kChannels = 1;
 constexpr WORD kBitsPerSample = 8;
 constexpr WORD kBlockAlign = 1;

@@ -4,7 +4,7 @@
 
 #include "gfx/resources.h"
 #include "sound/device.h"
-#include "sound/headless_sound.h"
+#include "sound/device_headless.h"
 #include "sound/mixer.h"
 #include "sound/request_log.h"
 #include "sound/synth.h"

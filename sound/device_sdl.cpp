@@ -7,13 +7,13 @@
 
 #include "gfx/resources.h"
 #include "sound/device.h"
+#include "sound/device_sdl.h"
 #include "sound/mixer.h"
 #include "sound/request_log.h"
-#include "sound/sdl_sound.h"
+#include "sound/synth.h"
 
 namespace {
 SoundRequestLog frameRequests;
-constexpr int kSampleRate = 22050;
 constexpr Uint16 kCallbackSamples = 512;  // about 23 ms
 SDL_AudioDeviceID device = 0;
 int deviceGone = 0;  // removed while open: told once

@@ -6,12 +6,12 @@
 
 #include "gfx/resources.h"
 #include "sound/device.h"
+#include "sound/device_web.h"
 #include "sound/mixer.h"
 #include "sound/request_log.h"
-#include "sound/web_sound.h"
+#include "sound/synth.h"
 
 namespace {
-constexpr int kSampleRate = 22050;
 constexpr int kSamplesPerFrame = 441;  // 20 ms
 // Samples per pull: about 46 ms at 22050 Hz, short enough to follow the
 // game and long enough for a busy page.

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+// The one sample rate: every sound, device, mixer and file of the game runs at it.
 constexpr int kSampleRate = 22050;
 constexpr int kWaveCount = 6;
 constexpr int kWaveLength = 256;      // table entries in one period

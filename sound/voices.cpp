@@ -1,6 +1,8 @@
 // The voice records of the game's eight sounds, in slot order.
 #include "sound/voices.h"
 
+#include "sound/sound_slots.h"
+
 // Columns: length; carrier wave, cycles, level, phase; pitch modulator wave,
 // cycles, depth, phase; amplitude modulator wave, cycles, depth, phase;
 // envelope level0, point1, level1, point2, level2, point3, level3.
@@ -31,5 +33,6 @@ const VoiceDef kShippedVoices[kShippedVoiceCount] = {
 };
 
 const SoundRun kShippedSounds[kShippedSoundCount] = {
-    {1, 0, 3}, {2, 3, 2}, {3, 5, 1}, {4, 6, 1}, {5, 7, 1}, {6, 8, 2}, {7, 10, 4}, {8, 14, 1},
+    {kSoundPlaced, 0, 3},      {kSoundTurned, 3, 2},     {kSoundMustPass, 5, 1},   {kSoundIllegal, 6, 1},
+    {kSoundGathered, 7, 1},    {kSoundLeaveScene, 8, 2}, {kSoundEndingTune, 10, 4}, {kSoundBannerHit, 14, 1},
 };

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "sound/headless_sound.h"
+#include "sound/device_headless.h"
 
 inline std::vector<std::pair<int, int>> takeSoundRequests() {
   std::vector<std::pair<int, int>> requests;

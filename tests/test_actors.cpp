@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/headless/headless_clock.h"
+#include "app/headless/clock_headless.h"
 #include "game/random.h"
 #include "scenes/actors.h"
 
@@ -110,9 +110,9 @@ TEST_F(ActorTest, FlyingStoneStartsAgainPastTheRightEdge) {
       EXPECT_GE(stone.x, -320 * 512 + 64);
       EXPECT_LE(stone.x, 166 * 512 + 64);
       EXPECT_EQ(stone.vx, 64);
-      EXPECT_GE(stone.aux, -6 * 512);
-      EXPECT_LE(stone.aux, 66 * 512);
-      EXPECT_EQ(stone.aux % 512, 0);
+      EXPECT_GE(stone.homeY, -6 * 512);
+      EXPECT_LE(stone.homeY, 66 * 512);
+      EXPECT_EQ(stone.homeY % 512, 0);
       EXPECT_EQ(stone.state, 1);
     }
   }
@@ -126,8 +126,8 @@ TEST_F(ActorTest, FigureCaptionsCycleAndTheBannerKnocksItOver) {
   int spawned = 0;
   for (int update = 2; update <= 520; ++update) {
     updateActors();
-    if (actorTable[0].aux == spawned) continue;
-    spawned = actorTable[0].aux;
+    if (actorTable[0].captionsShown == spawned) continue;
+    spawned = actorTable[0].captionsShown;
     for (int s = 1; s < kActorSlots; ++s)
       if (actorTable[s].inUse && actorTable[s].kind == kFigureCaption)
         captions.push_back({actorTable[0].age, actorTable[s].src.top / 8});
@@ -240,7 +240,7 @@ TEST(ActorDrawing, PositionsTruncateTowardZero) {
     EXPECT_EQ(litPixelsInRow(4), 0);
   }
   clearActors();
-  shutdownGraphics(nullptr);
+  shutdownGraphics();
 }
 
 }  // namespace

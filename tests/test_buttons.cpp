@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/input.h"
-#include "app/input_testing.h"
+#include "host/input.h"
+#include "host/input_testing.h"
 #include "scenes/buttons.h"
 
 namespace {
@@ -157,7 +157,7 @@ TEST(ButtonDrawing, LooksComeFromTheirOwnRectsAndEmptyLooksDrawNothing) {
   setButtonState(kButtonPass, kButtonEnabled);
   drawFrame();
   EXPECT_EQ(pixelAt(130, 44), normal);
-  shutdownGraphics(nullptr);
+  shutdownGraphics();
 }
 
 }  // namespace

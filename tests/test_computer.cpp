@@ -3,7 +3,7 @@
 #include <cstring>
 #include <set>
 
-#include "app/headless/headless_clock.h"
+#include "app/headless/clock_headless.h"
 #include "board_text.h"
 #include "game/computer.h"
 #include "game/random.h"

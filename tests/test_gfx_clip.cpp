@@ -1,10 +1,8 @@
-// The clipping steps and the presentation clock that every back end shares.
+// The clipping steps that every back end shares.
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "app/clock.h"
-#include "app/headless/headless_clock.h"
 #include "gfx/clip.h"
 
 namespace {
@@ -96,76 +94,4 @@ TEST(RectInsideSurface, NeedsANonEmptyRectWithinTheSurface) {
   EXPECT_FALSE(rectInsideSurface({5, 5, 5, 9}, 160, 60));
   EXPECT_FALSE(rectInsideSurface({5, 5, 9, 5}, 160, 60));
   EXPECT_FALSE(rectInsideSurface({9, 5, 5, 9}, 160, 60));
-}
-
-TEST(PresentationClock, ComparesDifferencesAcrossTheWrap) {
-  EXPECT_FALSE(presentationTickDue(0xFFFFFFF0u, 0xFFFFFFF0u));
-  EXPECT_FALSE(presentationTickDue(0xFFFFFFF0u, 3));
-  EXPECT_TRUE(presentationTickDue(0xFFFFFFF0u, 4));
-  EXPECT_FALSE(presentationClockBehind(0xFFFFFFF0u, 84));
-  EXPECT_TRUE(presentationClockBehind(0xFFFFFFF0u, 85));
-}
-
-TEST(PresentationClock, TheFirstCallResetsToNow) {
-  setHeadlessTicks(123456);
-  uint32_t clock = 0;
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 123456u);
-  EXPECT_EQ(tickCount(), 123456u);  // no wait
-}
-
-TEST(PresentationClock, ALateCallAdvancesByExactlyOneTickWithoutWaiting) {
-  uint32_t clock = 5000;
-  setHeadlessTicks(5030);
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 5020u);
-  EXPECT_EQ(tickCount(), 5030u);
-  // The next tick stays on the grid: 20 after the late one, not after now.
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 5040u);
-  EXPECT_EQ(tickCount(), 5040u);
-}
-
-TEST(PresentationClock, AnEarlyCallWaitsForTheTick) {
-  uint32_t clock = 5000;
-  setHeadlessTicks(5003);
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 5020u);
-  EXPECT_EQ(tickCount(), 5020u);
-}
-
-TEST(PresentationClock, MoreThanTheCatchUpLimitBehindResetsToNow) {
-  uint32_t clock = 5000;
-  setHeadlessTicks(5100);  // exactly the limit: still caught up
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 5020u);
-  setHeadlessTicks(5121);  // 101 behind the new tick
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 5121u);
-  EXPECT_EQ(tickCount(), 5121u);
-}
-
-TEST(PresentationClock, NeitherHangsNorRushesAtTheWrap) {
-  // The tick lands on the far side of the wrap.
-  uint32_t clock = 0xFFFFFFF0u;
-  setHeadlessTicks(0xFFFFFFF5u);
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 4u);
-  EXPECT_EQ(tickCount(), 4u);
-  // The counter wraps while the gate waits for a tick before the wrap.
-  clock = 0xFFFFFFE8u;
-  setHeadlessTicks(0xFFFFFFF0u);
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 0xFFFFFFFCu);
-  EXPECT_EQ(tickCount(), 0xFFFFFFFCu);
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 16u);
-  EXPECT_EQ(tickCount(), 16u);
-  // A clock left ahead of the counter (the counter was set back) resets
-  // instead of waiting for the counter to come round again.
-  clock = 900;
-  setHeadlessTicks(100);
-  passPresentationGate(&clock);
-  EXPECT_EQ(clock, 100u);
-  EXPECT_EQ(tickCount(), 100u);
 }

@@ -11,9 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/clock.h"
-#include "app/headless/headless_clock.h"
-#include "app/headless/headless_present.h"
+#include "app/headless/present_headless.h"
 #include "gfx/base_directory.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_soft.h"
@@ -55,7 +53,7 @@ class SoftGraphics : public ::testing::Test {
   }
   void TearDown() override {
     deleteFont();
-    shutdownGraphics(nullptr);
+    shutdownGraphics();
   }
 };
 
@@ -212,15 +210,15 @@ TEST_F(SoftGraphics, ToNativeColorGivesTheStoredValueAndRestoresPixelZero) {
 }
 
 TEST(SoftGraphicsDown, EverythingIsRefusedWithoutTheDevice) {
-  shutdownGraphics(nullptr);
-  shutdownGraphics(nullptr);  // twice is harmless
+  shutdownGraphics();
+  shutdownGraphics();  // twice is harmless
   EXPECT_EQ(toNativeColor(0x00FFFFFF), kNativeColorFailed);
   EXPECT_EQ(fillRect(kScreenRect, 0), kGfxRefused);
   EXPECT_EQ(loadBitmap("Glyph", 1), 0);
   EXPECT_EQ(createBlankSurface(4, 4, 2), 0);
   EXPECT_EQ(drawSprite(kScreenRect, 0, 0, {0, 0, 6, 6}, 1), kGfxRefused);
   EXPECT_EQ(grabBackBuffer(2, {0, 0, 4, 4}), kGfxRefused);
-  EXPECT_EQ(present(nullptr), kGfxRefused);
+  EXPECT_EQ(present(), kGfxRefused);
   int32_t width = 1;
   int32_t height = 1;
   EXPECT_EQ(backBufferPixels(&width, &height), nullptr);
@@ -232,7 +230,7 @@ TEST_F(SoftGraphics, ShutdownEmptiesEverySlotForTheNextRun) {
   ASSERT_EQ(loadBitmap("Glyph", 0), 1);
   ASSERT_EQ(createBlankSurface(160, 60, kSnapshotSlot), 1);
   EXPECT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 0);  // already up
-  shutdownGraphics(nullptr);
+  shutdownGraphics();
   EXPECT_TRUE(slotEmpty(0));
   EXPECT_TRUE(slotEmpty(kSnapshotSlot));
   ASSERT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 1);
@@ -322,39 +320,10 @@ TEST_F(SoftGraphics, PresentHandsTheBackBufferToTheShell) {
   ASSERT_EQ(loadBitmap("Glyph", kGlyphSlot), 1);
   drawSprite(kScreenRect, 77, 22, {0, 0, 6, 6}, kGlyphSlot);
   const uint32_t before = presentedFrameCount();
-  setHeadlessTicks(tickCount() + 1000);
-  EXPECT_EQ(present(nullptr), kGfxOk);
+  EXPECT_EQ(present(), kGfxOk);
   EXPECT_EQ(presentedFrameCount(), before + 1);
   const uint32_t* frame = lastPresentedFrame();
   EXPECT_EQ(std::vector<uint32_t>(frame, frame + kScreenWidth * kScreenHeight), paperWithGlyphAt(77, 22));
-}
-
-TEST_F(SoftGraphics, PresentKeepsTheTwentyMillisecondGrid) {
-  // Far ahead of any earlier test's tick: this call restarts the pacing.
-  const uint32_t start = tickCount() + 5000;
-  setHeadlessTicks(start);
-  present(nullptr);
-  EXPECT_EQ(tickCount(), start);
-  present(nullptr);  // a second present within the tick waits for it
-  EXPECT_EQ(tickCount(), start + 20);
-  setHeadlessTicks(start + 50);  // 30 ms late: no wait, the tick advances to +40
-  present(nullptr);
-  EXPECT_EQ(tickCount(), start + 50);
-  present(nullptr);  // the next tick stays on the grid at +60
-  EXPECT_EQ(tickCount(), start + 60);
-  setHeadlessTicks(start + 161);  // 101 ms behind: pacing restarts from now
-  present(nullptr);
-  present(nullptr);
-  EXPECT_EQ(tickCount(), start + 181);
-}
-
-TEST_F(SoftGraphics, PresentNearTheWrapNeitherHangsNorRushes) {
-  setHeadlessTicks(0xFFFFFFF0u);
-  present(nullptr);  // restarts the pacing (the last tick is far behind)
-  present(nullptr);
-  EXPECT_EQ(tickCount(), 4u);
-  present(nullptr);
-  EXPECT_EQ(tickCount(), 24u);
 }
 
 TEST_F(SoftGraphics, TextNeedsTheFontAndATarget) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/input.h"
-#include "app/input_testing.h"
+#include "host/input.h"
+#include "host/input_testing.h"
 
 namespace {
 

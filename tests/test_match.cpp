@@ -4,13 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/headless/headless_clock.h"
-#include "app/input.h"
-#include "app/input_testing.h"
+#include "app/headless/clock_headless.h"
 #include "board_text.h"
 #include "game/board.h"
 #include "game/computer.h"
 #include "game/random.h"
+#include "host/input.h"
+#include "host/input_testing.h"
 #include "scenes/actors.h"
 #include "scenes/buttons.h"
 #include "scenes/match.h"

@@ -23,7 +23,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/output_file.h"
+#include "host/output_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/headless/headless_clock.h"
+#include "app/headless/clock_headless.h"
 #include "game/random.h"
 #include "game/random_testing.h"
 

@@ -11,15 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "app/message_queue.h"
 #include "app/recorder.h"
-#include "app/window_proc.h"
+#include "app/replay_script.h"
+#include "host/message_queue.h"
+#include "host/recording.h"
+#include "host/window_proc.h"
 #include "scenes/driver.h"
-#include "tools/replay_script.h"
 
 namespace {
-constexpr uint32_t kWmSysKeyDown = 0x0104;
-constexpr uint32_t kSizeMaximized = 2;
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -54,20 +53,31 @@ class Recorder : public ::testing::Test {
     return last == std::string::npos ? 0 : std::atoi(trace.c_str() + last + 2);
   }
   // The recording as the replay reads it, without the start-up's events.
-  std::vector<HeadlessEvent> replayedEvents() {
+  // Its lines but the comments are what the writer makes of those events.
+  std::vector<ScriptEvent> replayedEvents() {
     flushRecording();
-    std::vector<HeadlessEvent> events;
+    std::vector<ScriptEvent> events;
     std::string error;
-    EXPECT_EQ(parseReplayScript(readFile(dir_ + "/run.txt"), "run.txt", events, error), 1) << error;
-    std::vector<HeadlessEvent> played;
-    for (const HeadlessEvent& e : events)
+    const std::string script = readFile(dir_ + "/run.txt");
+    EXPECT_EQ(parseReplayScript(script, "run.txt", events, error), 1) << error;
+    std::istringstream lines(script);
+    std::string written, line;
+    while (std::getline(lines, line))
+      if (line[0] != '#') written += line + "\n";
+    std::string back;
+    char text[kScriptLineSize];
+    for (const ScriptEvent& e : events)
+      if (formatScriptEvent(e, text, sizeof text)) back += std::string(text) + "\n";
+    EXPECT_EQ(back, written);
+    std::vector<ScriptEvent> played;
+    for (const ScriptEvent& e : events)
       if (e.frame > 0) played.push_back(e);
     return played;
   }
   std::string dir_;
 };
 
-void expectEvents(const std::vector<HeadlessEvent>& got, const std::vector<HeadlessEvent>& want) {
+void expectEvents(const std::vector<ScriptEvent>& got, const std::vector<ScriptEvent>& want) {
   ASSERT_EQ(got.size(), want.size());
   for (size_t i = 0; i < want.size(); ++i) {
     EXPECT_EQ(got[i].frame, want[i].frame) << "event " << i;
@@ -83,7 +93,7 @@ TEST_F(Recorder, EveryMessageItWritesReplaysAsTheSameEventInTheSameFrame) {
     uint64_t wParam;
     int64_t lParam;
     int consumed;
-    HeadlessEvent event;  // frame filled in below
+    ScriptEvent event;  // frame filled in below
   };
   std::vector<Message> messages = {
       {kWmMouseMove, 0, packPoint(12, 34), 0, {0, kEventMouse, 12, 34}},
@@ -109,13 +119,13 @@ TEST_F(Recorder, EveryMessageItWritesReplaysAsTheSameEventInTheSameFrame) {
     messages.push_back({kWmCommand, command, 0, 0, {0, kEventMenu, static_cast<int32_t>(command), 0}});
 
   // Each in a frame of its own, after a move of the cursor the frame read.
-  std::vector<HeadlessEvent> want;
+  std::vector<ScriptEvent> want;
   int32_t x = 100;
   for (Message& m : messages) {
     const int32_t frame = framesDone() + 1;
     recordCursorRead(++x, 5);
     want.push_back({frame, kEventPosition, x, 5});
-    recordMessage(m.message, m.wParam, m.lParam, m.consumed);
+    recordMessage({m.message, m.wParam, m.lParam}, m.consumed);
     m.event.frame = frame;
     want.push_back(m.event);
     recordFrameDone(kSceneMatch);
@@ -125,8 +135,8 @@ TEST_F(Recorder, EveryMessageItWritesReplaysAsTheSameEventInTheSameFrame) {
   const int32_t frame = framesDone() + 1;
   recordAnswer(0);
   recordAnswer(1);
-  recordMessage(kWmClose, 0, 0, 0);
-  recordMessage(kWmDestroy, 0, 0, 0);
+  recordMessage({kWmClose, 0, 0}, 0);
+  recordMessage({kWmDestroy, 0, 0}, 0);
   want.push_back({frame, kEventAnswer, 0, 0});
   want.push_back({frame, kEventAnswer, 1, 0});
   want.push_back({frame, kEventClose, 0, 0});
@@ -137,12 +147,12 @@ TEST_F(Recorder, TheSecondsAreReadOnceAFrameAndSetInTheWaitBeforeIt) {
   // The replay sets the seconds inside a frame's wait, for the frames after
   // it: a read made after the wait of frame F is set at frame F.
   const int32_t frame = framesDone();
-  EXPECT_EQ(recordSecondsRead(37), 37);
-  EXPECT_EQ(recordSecondsRead(38), 37) << "a second read in the same frame sees the first";
+  EXPECT_EQ(secondsSeenByTheGame(37), 37);
+  EXPECT_EQ(secondsSeenByTheGame(38), 37) << "a second read in the same frame sees the first";
   recordFrameDone(kSceneMatch);
-  EXPECT_EQ(recordSecondsRead(38), 38);
+  EXPECT_EQ(secondsSeenByTheGame(38), 38);
   recordFrameDone(kSceneMatch);
-  EXPECT_EQ(recordSecondsRead(38), 38);  // unchanged: nothing written
+  EXPECT_EQ(secondsSeenByTheGame(38), 38);  // unchanged: nothing written
   expectEvents(replayedEvents(), {{frame, kEventSeconds, 37, 0}, {frame + 1, kEventSeconds, 38, 0}});
 }
 

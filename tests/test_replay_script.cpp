@@ -1,26 +1,65 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/replay_script.h"
 #include "app/version.h"
-#include "app/window_proc.h"
-#include "tools/replay_script.h"
+#include "host/window_proc.h"
 
 namespace {
 
-std::vector<HeadlessEvent> parse(const std::string& text) {
-  std::vector<HeadlessEvent> events;
+std::vector<ScriptEvent> parse(const std::string& text) {
+  std::vector<ScriptEvent> events;
   std::string error;
   EXPECT_EQ(parseReplayScript(text, "s.txt", events, error), 1) << error;
   return events;
 }
 
 std::string errorOf(const std::string& text) {
-  std::vector<HeadlessEvent> events;
+  std::vector<ScriptEvent> events;
   std::string error;
   EXPECT_EQ(parseReplayScript(text, "s.txt", events, error), 0) << text;
   return error;
+}
+
+// The lines the writer makes of events, each ended.
+std::string writeBack(const std::vector<ScriptEvent>& events) {
+  std::string text;
+  char line[kScriptLineSize];
+  for (const ScriptEvent& e : events) {
+    EXPECT_EQ(formatScriptEvent(e, line, sizeof line), 1) << e.kind;
+    text += std::string(line) + "\n";
+  }
+  return text;
+}
+
+std::string versionLine() {
+  return "0 version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+         std::to_string(kVersionBuild) + "." + std::to_string(kVersionRevision) + "\n";
+}
+
+TEST(ReplayScript, WhatTheWriterWritesReadsBackAsTheSameText) {
+  const std::string everyKind = versionLine() +
+      "0 sound off\n0 level 2\n0 two-players\n0 mute\n0 seconds 5\n0 pos 1 -2\n"
+      "1 mouse -3 4\n1 down left\n1 up right\n1 key esc down\n1 key f2 up\n1 menu ver\n1 answer yes\n"
+      "1 close\n1 minimise\n1 restore\n1 size minimised\n1 other\n";
+  EXPECT_EQ(writeBack(parse(everyKind)), everyKind);
+  // Every golden script: its shorthands and comments aside, the same events.
+  int scripts = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(PINWICK_REPLAY_DIR)) {
+    if (entry.path().extension() != ".txt") continue;
+    ++scripts;
+    std::ifstream in(entry.path());
+    std::ostringstream script;
+    script << in.rdbuf();
+    const std::string text = writeBack(parse(script.str()));
+    EXPECT_EQ(writeBack(parse(text)), text) << entry.path();
+  }
+  EXPECT_GE(scripts, 7);
 }
 
 TEST(ReplayScript, ShorthandsExpandOverTwoFramesAndKeepTheirOrder) {
@@ -89,8 +128,7 @@ TEST(ReplayScript, WhatNoScriptHoldsIsRefusedByLineAndReportedShort) {
 }
 
 TEST(ReplayScript, TheCommandLineMayAddToAScriptsChoicesButARecordingNamesThemAll) {
-  const std::string recording = "0 version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
-                                "." + std::to_string(kVersionBuild) + "." + std::to_string(kVersionRevision) + "\n";
+  const std::string recording = versionLine();
   auto conflict = [](const std::string& script, GameOptions commandLine) {
     return scriptOptionsConflict(parse(script), "s.txt", commandLine);
   };

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "app/input.h"
-#include "app/input_testing.h"
 #include "board_text.h"
 #include "game/board.h"
 #include "gfx/gfx_soft.h"
+#include "host/input.h"
+#include "host/input_testing.h"
 #include "scenes/board_view.h"
 #include "scenes/driver.h"
 #include "scenes/face.h"
@@ -25,7 +25,7 @@ class SceneViewTest : public ::testing::Test {
     ASSERT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 1);
     loadGameAssets();
   }
-  static void TearDownTestSuite() { shutdownGraphics(nullptr); }
+  static void TearDownTestSuite() { shutdownGraphics(); }
   void SetUp() override {
     resetInputState();
     resetMatchModule();

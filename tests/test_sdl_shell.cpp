@@ -14,9 +14,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/frame.h"
-#include "app/input.h"
-#include "app/input_testing.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
 #include "app/sdl/icon_file.h"
@@ -24,16 +21,23 @@
 #include "app/sdl/launch.h"
 #include "app/sdl/menu_bar.h"
 #include "app/sdl/screen.h"
-#include "app/sdl/sdl_shell.h"
+#include "app/sdl/shell_sdl.h"
 #include "app/sdl/video_driver.h"
-#include "app/shell.h"
-#include "app/texts.h"
-#include "app/window_proc.h"
-#include "app/window_proc_testing.h"
 #include "gfx/glyphs.h"
 #include "gfx/resources.h"
+#include "host/frame.h"
+#include "host/input.h"
+#include "host/input_testing.h"
+#include "host/shell.h"
+#include "host/texts.h"
+#include "host/window_proc.h"
+#include "host/window_proc_testing.h"
 
 namespace {
+int fetchMessage() {
+  WindowMessage fetched;
+  return shellFetchMessage(&fetched);
+}
 
 // --- The single-instance lock ---
 
@@ -474,7 +478,7 @@ class SdlPump : public ::testing::Test {
   void drain() {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     while (shellPeekMessage()) {
-      shellFetchMessage();
+      fetchMessage();
     }
   }
   static void push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
@@ -504,7 +508,7 @@ class SdlPump : public ::testing::Test {
   static int pumpAll() {
     int handled = 0;
     while (shellPeekMessage()) {
-      if (!shellFetchMessage()) return -1;  // the quit message
+      if (!fetchMessage()) return -1;  // the quit message
       if (!shellTranslateAccelerator()) shellDispatchMessage();
       ++handled;
     }
@@ -558,11 +562,11 @@ TEST_F(SdlPump, AReleaseOutsideTheClientAreaNeverArrives) {
 TEST_F(SdlPump, TheMAcceleratorMinimisesOnlyWithoutModifiers) {
   push(key(SDL_KEYDOWN, SDLK_m));
   ASSERT_TRUE(shellPeekMessage());
-  ASSERT_TRUE(shellFetchMessage());
+  ASSERT_TRUE(fetchMessage());
   EXPECT_TRUE(shellTranslateAccelerator());
   for (Uint16 mod : {KMOD_LSHIFT, KMOD_RCTRL, KMOD_LALT}) {
     push(key(SDL_KEYDOWN, SDLK_m, mod));
-    ASSERT_TRUE(shellFetchMessage());
+    ASSERT_TRUE(fetchMessage());
     EXPECT_FALSE(shellTranslateAccelerator()) << mod;
   }
 }
@@ -570,25 +574,25 @@ TEST_F(SdlPump, TheMAcceleratorMinimisesOnlyWithoutModifiers) {
 TEST_F(SdlPump, MinimiseAndRestoreStopAndRestartTheFrames) {
   push(windowEvent(SDL_WINDOWEVENT_MINIMIZED));
   pumpAll();
-  EXPECT_EQ(windowActive, 0);
+  EXPECT_EQ(windowMinimised(), 1);
   push(windowEvent(SDL_WINDOWEVENT_SHOWN));
   push(windowEvent(SDL_WINDOWEVENT_RESTORED));  // one restore, not two
   EXPECT_EQ(pumpAll(), 1);
-  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(windowMinimised(), 0);
 }
 
 TEST_F(SdlPump, TheCloseBoxAsksAndOnlyYesEndsTheProgram) {
   // The dialog's own loop takes the key that is waiting when it opens.
   push(windowEvent(SDL_WINDOWEVENT_CLOSE));
   ASSERT_TRUE(shellPeekMessage());
-  ASSERT_TRUE(shellFetchMessage());
+  ASSERT_TRUE(fetchMessage());
   push(key(SDL_KEYDOWN, SDLK_ESCAPE));
   shellDispatchMessage();
   EXPECT_EQ(pumpAll(), 0);  // No: nothing follows, and Esc went to the dialog
   EXPECT_EQ(inputState.keysHeld, 0);
 
   push(windowEvent(SDL_WINDOWEVENT_CLOSE));
-  ASSERT_TRUE(shellFetchMessage());
+  ASSERT_TRUE(fetchMessage());
   push(key(SDL_KEYDOWN, SDLK_RETURN));
   shellDispatchMessage();
   EXPECT_EQ(pumpAll(), -1);  // Yes: WM_DESTROY, then the quit message
@@ -598,37 +602,37 @@ TEST_F(SdlPump, ChoosingAMenuItemSendsItsCommand) {
   const Rect game = menuTitleRect(0);
   const Rect items = dropDownRect(0);
   push(button(SDL_MOUSEBUTTONDOWN, centreX(game), centreY(game)));
-  ASSERT_TRUE(shellFetchMessage());
+  ASSERT_TRUE(fetchMessage());
   // The menu loop, inside the dispatch, sees the release on the title (the
   // menu stays open) and then a click on "Reset".
   push(button(SDL_MOUSEBUTTONUP, centreX(game), centreY(game)));
   push(button(SDL_MOUSEBUTTONDOWN, centreX(items), items.top + 4));
   push(button(SDL_MOUSEBUTTONUP, centreX(items), items.top + 4));
   shellDispatchMessage();
-  EXPECT_EQ(resetRequested, 0);
+  EXPECT_EQ(takeResetRequest(), 0) << "posted, not run inside the menu";
   pumpAll();
-  EXPECT_EQ(resetRequested, 1);
+  EXPECT_EQ(takeResetRequest(), 1);
   EXPECT_EQ(inputState.mouseHeld, 0);  // the menu's clicks are not the game's
 
   // A press away from the menu leaves it without a command.
   resetWindowState();
   push(button(SDL_MOUSEBUTTONDOWN, centreX(game), centreY(game)));
-  ASSERT_TRUE(shellFetchMessage());
+  ASSERT_TRUE(fetchMessage());
   push(button(SDL_MOUSEBUTTONDOWN, 150, 50));
   shellDispatchMessage();
   EXPECT_EQ(pumpAll(), 0);
-  EXPECT_EQ(resetRequested, 0);
+  EXPECT_EQ(takeResetRequest(), 0);
 }
 
 TEST_F(SdlPump, VerFiresOnTheReleaseOverItself) {
   const Rect ver = menuTitleRect(2);
   push(button(SDL_MOUSEBUTTONDOWN, centreX(ver), centreY(ver)));
-  ASSERT_TRUE(shellFetchMessage());
+  ASSERT_TRUE(fetchMessage());
   push(button(SDL_MOUSEBUTTONUP, centreX(ver), centreY(ver)));
   shellDispatchMessage();
   // The version box opens next; Enter closes it.
   ASSERT_TRUE(shellPeekMessage());
-  ASSERT_TRUE(shellFetchMessage());
+  ASSERT_TRUE(fetchMessage());
   push(key(SDL_KEYDOWN, SDLK_RETURN));
   shellDispatchMessage();
   EXPECT_EQ(pumpAll(), 0);

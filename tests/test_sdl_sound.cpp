@@ -10,7 +10,7 @@
 
 #include "sound/bank.h"
 #include "sound/device.h"
-#include "sound/sdl_sound.h"
+#include "sound/device_sdl.h"
 #include "sound/voices.h"
 
 namespace {

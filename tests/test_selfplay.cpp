@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/headless/headless_clock.h"
+#include "app/headless/clock_headless.h"
 #include "game/computer.h"
 #include "game/random.h"
 #include "tools/selfplay.h"

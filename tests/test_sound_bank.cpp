@@ -9,7 +9,7 @@
 #include "game/random.h"
 #include "game/random_testing.h"
 #include "sound/bank.h"
-#include "sound/headless_sound.h"
+#include "sound/device_headless.h"
 #include "sound/voices.h"
 
 namespace {

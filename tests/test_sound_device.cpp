@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "sound/device.h"
-#include "sound/headless_sound.h"
+#include "sound/device_headless.h"
 
 namespace {
 

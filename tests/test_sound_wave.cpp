@@ -12,7 +12,7 @@
 
 #include "gfx/base_directory.h"
 #include "sound/bank.h"
-#include "sound/headless_sound.h"
+#include "sound/device_headless.h"
 #include "sound/voices.h"
 #include "sound/wav_read.h"
 

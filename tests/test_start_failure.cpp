@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/headless/headless_shell.h"
-#include "app/texts.h"
+#include "app/headless/shell_headless.h"
 #include "gfx/gfx.h"
+#include "host/texts.h"
 
 TEST(StartFailure, WithoutGraphicsTheGameSaysSoAndEndsWithZero) {
   // The device is already taken, so the game's own initGraphics fails.

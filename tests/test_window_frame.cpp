@@ -4,15 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "app/clock.h"
-#include "app/frame.h"
-#include "app/headless/headless_clock.h"
-#include "app/headless/headless_present.h"
-#include "app/headless/headless_shell.h"
-#include "app/input.h"
-#include "app/input_testing.h"
-#include "app/window_proc.h"
-#include "app/window_proc_testing.h"
+#include "app/headless/clock_headless.h"
+#include "app/headless/present_headless.h"
+#include "app/headless/shell_headless.h"
+#include "host/clock.h"
+#include "host/frame.h"
+#include "host/frame_testing.h"
+#include "host/input.h"
+#include "host/input_testing.h"
+#include "host/window_proc.h"
+#include "host/window_proc_testing.h"
 
 namespace {
 
@@ -53,11 +54,11 @@ TEST_F(WindowTest, MouseButtonsAndSizeMessages) {
   windowProcedure(kWmLButtonUp, 0, 0);
   EXPECT_EQ(inputState.mouseHeld, kMouseRight);
   windowProcedure(kWmSize, kSizeMinimized, 0);
-  EXPECT_EQ(windowActive, 0);
-  windowProcedure(kWmSize, 2, 0);  // maximised: no change
-  EXPECT_EQ(windowActive, 0);
+  EXPECT_EQ(windowMinimised(), 1);
+  windowProcedure(kWmSize, kSizeMaximized, 0);  // no change
+  EXPECT_EQ(windowMinimised(), 1);
   windowProcedure(kWmSize, kSizeRestored, 0);
-  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(windowMinimised(), 0);
   EXPECT_EQ(windowProcedure(kWmMouseMove, 0, 0), 0) << "left to the default handling";
 }
 
@@ -94,15 +95,16 @@ TEST_F(WindowTest, CloseAsksAndOnlyYesEndsTheProgram) {
 
 TEST_F(WindowTest, CommandsResetMinimiseAndTheVolumeControl) {
   windowProcedure(kWmCommand, kCommandReset | (1u << 16), 0);  // only the low 16 bits count
-  EXPECT_EQ(resetRequested, 1);
+  EXPECT_EQ(takeResetRequest(), 1);
+  EXPECT_EQ(takeResetRequest(), 0) << "taken once";
   windowProcedure(kWmCommand, kCommandMinimise, 0);
-  EXPECT_EQ(windowActive, 0);
+  EXPECT_EQ(windowMinimised(), 1);
   windowProcedure(kWmCommand, kCommandVolume, 0);
-  EXPECT_EQ(pendingMessages, kVolumePendingMessages);
+  EXPECT_EQ(volumeWaitMessages(), kVolumeWaitMessages);
   EXPECT_EQ(headlessDialogCount(), 0) << "it started: no message";
   setHeadlessVolumeControl(0);
   windowProcedure(kWmCommand, kCommandVolume, 0);
-  EXPECT_EQ(pendingMessages, kVolumePendingMessages);
+  EXPECT_EQ(volumeWaitMessages(), kVolumeWaitMessages);
   ASSERT_EQ(headlessDialogCount(), 1);
   EXPECT_NE(std::string(headlessDialogText(0)).find("ボリューム設定を起動できませんでした"), std::string::npos);
   windowProcedure(kWmCommand, 40099, 0);
@@ -130,29 +132,29 @@ TEST_F(WindowTest, VersionTextTakesTheMonthFromItsFirstThreeLetters) {
 
 // --- The pump and the frame clock on the virtual clock ---
 
-TEST_F(WindowTest, PumpWaitsWhileMinimisedAndForPendingMessages) {
+TEST_F(WindowTest, PumpWaitsWhileMinimisedAndThroughTheVolumeWait) {
   postHeadlessMessage(kWmKeyDown, kVkZ, 0);
   EXPECT_EQ(runMessagePump(), 1);
   EXPECT_TRUE(inputState.keysHeld & kKeyZ);
 
   // Minimised, the pump takes messages until the window is restored.
-  windowActive = 0;
+  setWindowMinimised(1);
   postHeadlessMessage(kWmKeyUp, kVkZ, 0);
   postHeadlessMessage(kWmSize, kSizeRestored, 0);
   postHeadlessMessage(kWmLButtonDown, 0, 0);
   EXPECT_EQ(runMessagePump(), 1);
-  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(windowMinimised(), 0);
   EXPECT_EQ(inputState.keysHeld & kKeyZ, 0);
   EXPECT_EQ(headlessQueuedMessages(), 0);
 
-  // Pending messages are waited for even with an empty queue: with fewer
-  // than expected the headless shell has nothing to give and ends the run.
-  pendingMessages = 2;
+  // The Volume wait's messages are waited for even with an empty queue: with
+  // fewer than expected the headless shell has nothing to give and ends the run.
+  setVolumeWaitMessages(2);
   postHeadlessMessage(kWmLButtonUp, 0, 0);
   postHeadlessMessage(kWmRButtonDown, 0, 0);
   EXPECT_EQ(runMessagePump(), 1);
-  EXPECT_EQ(pendingMessages, 0);
-  pendingMessages = 2;
+  EXPECT_EQ(volumeWaitMessages(), 0);
+  setVolumeWaitMessages(2);
   postHeadlessMessage(kWmRButtonUp, 0, 0);
   EXPECT_EQ(runMessagePump(), 0);
 }
@@ -161,9 +163,12 @@ TEST_F(WindowTest, AcceleratorMMinimisesWithoutDispatching) {
   postHeadlessMessage(kWmKeyDown, kVkM, 0);
   postHeadlessMessage(kWmSize, kSizeRestored, 0);
   EXPECT_EQ(runMessagePump(), 1);
-  EXPECT_EQ(windowActive, 1);
+  EXPECT_EQ(windowMinimised(), 0);
   EXPECT_EQ(inputState.keysHeld, 0);
 }
+
+// The game's own work between two frame waits, on the virtual clock.
+void work(uint32_t ms) { sleepUntil(tickCount() + ms); }
 
 class FrameClockTest : public WindowTest {
  protected:
@@ -172,16 +177,16 @@ class FrameClockTest : public WindowTest {
     ASSERT_EQ(initGraphics(nullptr, kScreenWidth, kScreenHeight), 1);
   }
   void TearDown() override {
-    shutdownGraphics(nullptr);
+    shutdownGraphics();
     WindowTest::TearDown();
   }
   // Ticks at which each of n frame waits presented.
   static std::vector<uint32_t> presentTimes(int n, uint32_t workMs) {
     std::vector<uint32_t> times;
     for (int i = 0; i < n; ++i) {
-      sleepMs(workMs);
+      work(workMs);
       uint32_t before = presentedFrameCount();
-      EXPECT_EQ(waitFrame(nullptr), 1);
+      EXPECT_EQ(waitFrame(), 1);
       EXPECT_EQ(presentedFrameCount(), before + 1);
       times.push_back(tickCount());
     }
@@ -191,41 +196,41 @@ class FrameClockTest : public WindowTest {
 
 TEST_F(FrameClockTest, FramesKeepTheTwentyMillisecondGridAndCatchUp) {
   setHeadlessTicks(1000000);
-  frameClock = 0;
+  setLastFrameTick(0);
   presentTimes(1, 0);  // the first wait finds the clock far behind and resets it
-  uint32_t start = frameClock;
+  uint32_t start = lastFrameTick();
   EXPECT_EQ(start, 1000001u);
   std::vector<uint32_t> t = presentTimes(3, 5);
-  EXPECT_EQ(frameClock, start + 60);
+  EXPECT_EQ(lastFrameTick(), start + 60);
   EXPECT_EQ(t[0], start + 20);
   // A frame whose work takes 30 ms is presented at once, after one 1 ms
   // sleep; the next one comes 20 ms after the late frame's tick, not 20 ms
   // after its presentation.
   t = presentTimes(1, 30);
   EXPECT_EQ(t[0], start + 60 + 31);
-  EXPECT_EQ(frameClock, start + 80);
+  EXPECT_EQ(lastFrameTick(), start + 80);
   t = presentTimes(1, 5);
   EXPECT_EQ(t[0], start + 100);
   // A stall of 100 ms or more drops the lost ticks.
-  sleepMs(150);
+  work(150);
   uint32_t beforeStall = tickCount();
   presentTimes(1, 0);
-  EXPECT_EQ(frameClock, beforeStall + 1);
+  EXPECT_EQ(lastFrameTick(), beforeStall + 1);
 }
 
 // How long the present of one frame waited beyond its frame tick.
 uint32_t presentWait(uint32_t workMs) {
-  sleepMs(workMs);
-  EXPECT_EQ(waitFrame(nullptr), 1);
-  return tickCount() - frameClock;
+  work(workMs);
+  EXPECT_EQ(waitFrame(), 1);
+  return tickCount() - lastFrameTick();
 }
 
 // The loading picture is presented at start-up, before the frame clock runs.
 void startUpAfterLoading(uint32_t loadMs) {
   setHeadlessTicks(50000000);  // far past any tick an earlier test left
-  frameClock = 0;
-  present(nullptr);
-  sleepMs(loadMs);
+  setLastFrameTick(0);
+  presentOutsideFrame();
+  work(loadMs);
 }
 
 TEST_F(FrameClockTest, TheStartUpPictureLeavesNoWaitInLaterFrames) {
@@ -240,37 +245,40 @@ TEST_F(FrameClockTest, TheStartUpPictureLeavesNoWaitInLaterFrames) {
 TEST_F(FrameClockTest, AStallOfExactlyTheLimitThenALateFrameLeaveNoWait) {
   startUpAfterLoading(3);
   for (int frame = 0; frame < 5; ++frame) presentWait(5);
-  const uint32_t beforeStall = frameClock;
+  const uint32_t beforeStall = lastFrameTick();
   presentWait(99);  // with waitFrame's own 1 ms sleep: exactly 100 ms behind
-  EXPECT_EQ(frameClock, beforeStall + 100) << "the frame clock restarts from now";
+  EXPECT_EQ(lastFrameTick(), beforeStall + 100) << "the frame clock restarts from now";
   EXPECT_EQ(presentWait(40), 21u) << "presented as soon as its work ends";
   EXPECT_EQ(presentWait(5), 7u) << "its tick had passed: presented as soon as its work ends";
   for (int frame = 0; frame < 10; ++frame) ASSERT_EQ(presentWait(5), 0u) << "frame " << frame;
 }
 
-TEST_F(FrameClockTest, ASecondPresentInsideOneTickWaitsForTheNext) {
+TEST_F(FrameClockTest, APresentOutsideAFrameWaitsForTheNextTickWithoutTakingIt) {
   startUpAfterLoading(0);
   presentWait(5);
-  const uint32_t tick = frameClock;
-  present(nullptr);
+  const uint32_t tick = lastFrameTick();
+  presentOutsideFrame();
   EXPECT_EQ(tickCount(), tick + 20);
+  EXPECT_EQ(lastFrameTick(), tick);
+  EXPECT_EQ(presentWait(0), 1u) << "the next frame finds its tick passed";
+  EXPECT_EQ(lastFrameTick(), tick + 20);
 }
 
 TEST_F(FrameClockTest, CountsTheFramesOfEachWholeSecond) {
   startUpAfterLoading(0);
   for (int frame = 0; frame < 120; ++frame) presentWait(5);
   EXPECT_EQ(framesPerSecond(), 50);
-  sleepMs(2500);  // a stall: the seconds it spans held no frame
+  work(2500);  // a stall: the seconds it spans held no frame
   presentWait(0);
   EXPECT_EQ(framesPerSecond(), 0);
 }
 
 TEST_F(FrameClockTest, NeitherRacesNorStallsAcrossTheWrap) {
   setHeadlessTicks(0xFFFFFF00u);
-  frameClock = 0xFFFFFF00u;
+  setLastFrameTick(0xFFFFFF00u);
   uint32_t previous = tickCount();
   for (int i = 0; i < 40; ++i) {
-    ASSERT_EQ(waitFrame(nullptr), 1);
+    ASSERT_EQ(waitFrame(), 1);
     uint32_t now = tickCount();
     EXPECT_EQ(static_cast<uint32_t>(now - previous), 20u) << "frame " << i;
     previous = now;
@@ -281,13 +289,13 @@ TEST_F(FrameClockTest, NeitherRacesNorStallsAcrossTheWrap) {
 TEST_F(FrameClockTest, AClockThatStandsStillEndsTheWaitInsteadOfSpinning) {
   startUpAfterLoading(0);
   presentWait(5);
-  for (uint32_t i = 1; i < kHeadlessStillSleepLimit; ++i) sleepMs(0);
+  for (uint32_t i = 1; i < kHeadlessStillSleepLimit; ++i) sleepUntil(tickCount());
   EXPECT_EQ(headlessClockStalled(), 0) << "one sleep short of the limit";
-  sleepMs(0);
-  EXPECT_EQ(waitFrame(nullptr), 0);
-  sleepMs(1);  // moving again
+  sleepUntil(tickCount());
+  EXPECT_EQ(runMessagePump(), 0) << "the pump ends the run";
+  work(1);  // moving again
   resetHeadlessShell();
-  EXPECT_EQ(waitFrame(nullptr), 1);
+  EXPECT_EQ(waitFrame(), 1);
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/output_file.h"
 #include "app/version.h"
+#include "host/output_file.h"
 #include "tools/tool_commands.h"
 
 namespace {

@@ -18,15 +18,15 @@
 
 #include "app/command_line.h"
 #include "app/game_options.h"
-#include "app/headless/headless_clock.h"
-#include "app/headless/headless_shell.h"
-#include "app/output_file.h"
+#include "app/headless/clock_headless.h"
+#include "app/headless/shell_headless.h"
+#include "app/replay_script.h"
 #include "gfx/base_directory.h"
 #include "gfx/gfx.h"
+#include "host/output_file.h"
 #include "scenes/driver.h"
 #include "sound/wav_file.h"
 #include "tools/png_writer.h"
-#include "tools/replay_script.h"
 #include "tools/tool_commands.h"
 
 namespace {
@@ -153,33 +153,61 @@ int writeOutput(const std::string& path, const std::vector<uint8_t>& bytes) {
   if (why != 0) reportOutputFailure(kProgram, path.c_str(), why);
   return why;
 }
-}  // namespace
 
-int runReplayCommand(int argc, char** argv) {
-  if (argc == 1 && std::strcmp(argv[0], "--help") == 0) {
-    std::fputs(kReplayUsage, stdout);
-    return kExitOk;
-  }
+// What the command line asks for.
+struct ReplayRequest {
   HeadlessRunOptions options;
   const char* scriptPath = nullptr;
   const char* tracePath = nullptr;
   const char* audioPath = nullptr;
   std::vector<ShotRequest> shots;
   int frames = 0, seconds = -1, monkeySeed = -1, playerSeed = -1;
-  int given = 0;  // the bits of the ReplayOptions seen, to refuse one twice
+};
 
+// Takes the value of one option; what is wrong with it, or nullptr.
+const char* takeValue(int which, const char* value, ReplayRequest* r) {
+  switch (which) {
+    case kOptionScript: r->scriptPath = value; return fileNameProblem(value);
+    case kOptionTrace: r->tracePath = value; return fileNameProblem(value);
+    case kOptionAudio: r->audioPath = value; return fileNameProblem(value);
+    case kOptionFrames:
+      return parseOptionNumber(value, 1, kLastFrame, &r->frames) ? nullptr
+                                                                  : "the last frame is a number from 1 to 2147483646";
+    case kOptionSeconds:
+      return parseOptionNumber(value, 0, kLastSecond, &r->seconds) ? nullptr : "the local seconds are 0 to 59";
+    case kOptionMonkey:
+    case kOptionPlayer:
+      return parseOptionNumber(value, 0, INT_MAX, which == kOptionMonkey ? &r->monkeySeed : &r->playerSeed)
+                 ? nullptr
+                 : "the seed is a number from 0 to 2147483647";
+    case kOptionShot: {
+      const char* colon = std::strchr(value, ':');
+      int frame = 0;
+      if (colon == nullptr) return "not FRAME:FILE.png";
+      if (!parseOptionNumber(std::string(value, colon).c_str(), 1, kLastFrame, &frame))
+        return "the frame is a number from 1 to 2147483646";
+      r->shots.push_back({frame, colon + 1});
+      return fileNameProblem(colon + 1);
+    }
+    default: return nullptr;
+  }
+}
+
+// The command line into *r: kExitOk, or the usage error's status.
+int parseReplayArguments(int argc, char** argv, ReplayRequest* r) {
+  int given = 0;  // the bits of the ReplayOptions seen, to refuse one twice
   for (int i = 0; i < argc; ++i) {
     const char* option = argv[i];
     int next = i;
     std::string problem;
-    switch (parseGameOption(argc, argv, &next, &options.game, &problem)) {
+    switch (parseGameOption(argc, argv, &next, &r->options.game, &problem)) {
       case kGameOptionTaken: i = next - 1; continue;
       case kGameOptionBad: return usageError(problem);
       default: break;
     }
     if (std::strcmp(option, "--realtime") == 0) {
-      if (options.realtime) return usageError("--realtime is given twice");
-      options.realtime = 1;
+      if (r->options.realtime) return usageError("--realtime is given twice");
+      r->options.realtime = 1;
       continue;
     }
     int which = 0;
@@ -189,98 +217,105 @@ int runReplayCommand(int argc, char** argv) {
     given |= 1 << which;
     if (i + 1 >= argc) return usageError(std::string(option) + " needs a value");
     const char* value = argv[++i];
-    const std::string quoted = optionAndValue(option, value);
-    const char* wrong = nullptr;
-    switch (which) {
-      case kOptionScript:
-        wrong = fileNameProblem(value);
-        scriptPath = value;
-        break;
-      case kOptionTrace:
-        wrong = fileNameProblem(value);
-        tracePath = value;
-        break;
-      case kOptionAudio:
-        wrong = fileNameProblem(value);
-        audioPath = value;
-        break;
-      case kOptionFrames:
-        if (!parseOptionNumber(value, 1, kLastFrame, &frames))
-          wrong = "the last frame is a number from 1 to 2147483646";
-        break;
-      case kOptionSeconds:
-        if (!parseOptionNumber(value, 0, kLastSecond, &seconds)) wrong = "the local seconds are 0 to 59";
-        break;
-      case kOptionMonkey:
-      case kOptionPlayer:
-        if (!parseOptionNumber(value, 0, INT_MAX, which == kOptionMonkey ? &monkeySeed : &playerSeed))
-          wrong = "the seed is a number from 0 to 2147483647";
-        break;
-      case kOptionShot: {
-        const char* colon = std::strchr(value, ':');
-        int frame = 0;
-        if (colon == nullptr) {
-          wrong = "not FRAME:FILE.png";
-        } else if (!parseOptionNumber(std::string(value, colon).c_str(), 1, kLastFrame, &frame)) {
-          wrong = "the frame is a number from 1 to 2147483646";
-        } else {
-          wrong = fileNameProblem(colon + 1);
-          shots.push_back({frame, colon + 1});
-        }
-        break;
-      }
-      default: break;
-    }
-    if (wrong != nullptr) return usageError(quoted + ": " + wrong);
+    if (const char* wrong = takeValue(which, value, r)) return usageError(optionAndValue(option, value) + ": " + wrong);
   }
-  if (!outputsAreApart(scriptPath, tracePath, audioPath, shots)) return kExitUsage;
+  if (!outputsAreApart(r->scriptPath, r->tracePath, r->audioPath, r->shots)) return kExitUsage;
+  if (r->monkeySeed >= 0 && r->playerSeed >= 0) return usageError("--monkey and --player do not go together");
+  if (r->playerSeed >= 0) r->monkeySeed = r->playerSeed;
+  return kExitOk;
+}
 
-  if (monkeySeed >= 0 && playerSeed >= 0) return usageError("--monkey and --player do not go together");
-  if (playerSeed >= 0) monkeySeed = playerSeed;
-
-  if (scriptPath != nullptr) {
-    const bool standardInput = std::strcmp(scriptPath, "-") == 0;
-    const char* name = standardInput ? kStandardInputName : scriptPath;
-    std::string text, error = readScript(scriptPath, text);
-    if (!error.empty()) {
-      std::fprintf(stderr, "pinwick-tool replay: cannot read the script %s: %s\n", name, error.c_str());
-      return kExitUsage;
-    }
-    if (!parseReplayScript(text, name, options.events, error) ||
-        !(error = scriptOptionsConflict(options.events, name, options.game)).empty()) {
-      std::fprintf(stderr, "pinwick-tool replay: %s\n", error.c_str());
-      return kExitUsage;
-    }
+// The script's events, checked against the command line: kExitOk, or the
+// usage error's status.
+int loadScript(ReplayRequest* r) {
+  if (r->scriptPath == nullptr) return kExitOk;
+  const bool standardInput = std::strcmp(r->scriptPath, "-") == 0;
+  const char* name = standardInput ? kStandardInputName : r->scriptPath;
+  std::string text, error = readScript(r->scriptPath, text);
+  if (!error.empty()) {
+    std::fprintf(stderr, "pinwick-tool replay: cannot read the script %s: %s\n", name, error.c_str());
+    return kExitUsage;
   }
+  if (!parseReplayScript(text, name, r->options.events, error) ||
+      !(error = scriptOptionsConflict(r->options.events, name, r->options.game)).empty()) {
+    std::fprintf(stderr, "pinwick-tool replay: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  return kExitOk;
+}
 
-  // Without --frames the run ends a little after the last thing asked for.
-  if (frames == 0) {
+// The run's options from the request. Without --frames the run ends a
+// little after the last thing asked for.
+void settleRunOptions(ReplayRequest* r) {
+  HeadlessRunOptions& options = r->options;
+  if (r->frames == 0) {
     int64_t last = options.events.empty() ? 0 : options.events.back().frame;
-    for (const ShotRequest& s : shots) last = std::max<int64_t>(last, s.frame);
+    for (const ShotRequest& s : r->shots) last = std::max<int64_t>(last, s.frame);
     const int64_t end = std::min<int64_t>(last + kFramesAfterLastEvent, kLastFrame);
-    frames = monkeySeed >= 0 && last == 0 ? kMonkeyDefaultFrames : static_cast<int>(end);
+    r->frames = r->monkeySeed >= 0 && last == 0 ? kMonkeyDefaultFrames : static_cast<int>(end);
   }
-  options.frameLimit = frames;
-  options.monkey = monkeySeed >= 0;
-  options.player = playerSeed >= 0;
-  options.monkeySeed = static_cast<uint32_t>(monkeySeed < 0 ? 0 : monkeySeed);
-  options.captureAudio = audioPath != nullptr;
-  for (const ShotRequest& s : shots) options.shotFrames.push_back(s.frame);
+  options.frameLimit = r->frames;
+  options.monkey = r->monkeySeed >= 0;
+  options.player = r->playerSeed >= 0;
+  options.monkeySeed = static_cast<uint32_t>(r->monkeySeed < 0 ? 0 : r->monkeySeed);
+  options.captureAudio = r->audioPath != nullptr;
+  for (const ShotRequest& s : r->shots) options.shotFrames.push_back(s.frame);
+}
+
+// Why the run stopped, when that is a failure: its status.
+int runEndStatus(const HeadlessRunResult& result) {
+  switch (result.end) {
+    case kRunStarved:
+    case kRunStalled: std::fprintf(stderr, "pinwick-tool replay: %s\n", result.message); return kExitFailed;
+    case kRunInvariantBroken:
+      std::fprintf(stderr, "pinwick-tool replay: invariant broken at %s\n", result.message);
+      return kExitInvariant;
+    default: return kExitOk;
+  }
+}
+
+// The shots and the audio: kExitOk, or kExitFailed when one could not be written.
+int writeShotsAndAudio(const ReplayRequest& r, const HeadlessRunResult& result) {
+  int status = kExitOk;
+  for (size_t i = 0; i < r.shots.size(); ++i) {
+    if (result.shots[i].empty()) {
+      std::fprintf(stderr, "pinwick-tool replay: the run ended before frame %d; %s not written\n", r.shots[i].frame,
+                   r.shots[i].path.c_str());
+      status = kExitFailed;
+    } else if (writeOutput(r.shots[i].path, encodePng(result.shots[i].data(), kScreenWidth, kScreenHeight)) != 0) {
+      status = kExitFailed;
+    }
+  }
+  if (r.audioPath != nullptr && writeOutput(r.audioPath, buildWavFile(result.audio.data(), result.audio.size())) != 0)
+    status = kExitFailed;
+  return status;
+}
+}  // namespace
+
+int runReplayCommand(int argc, char** argv) {
+  if (argc == 1 && std::strcmp(argv[0], "--help") == 0) {
+    std::fputs(kReplayUsage, stdout);
+    return kExitOk;
+  }
+  ReplayRequest request;
+  if (int status = parseReplayArguments(argc, argv, &request)) return status;
+  if (int status = loadScript(&request)) return status;
+  settleRunOptions(&request);
 
   std::FILE* trace = nullptr;
-  if (tracePath != nullptr) {
-    if (int why = openOutputStream(tracePath, &trace)) {
-      reportOutputFailure(kProgram, tracePath, why);
+  if (request.tracePath != nullptr) {
+    if (int why = openOutputStream(request.tracePath, &trace)) {
+      reportOutputFailure(kProgram, request.tracePath, why);
       return kExitFailed;
     }
   }
-  options.trace = trace;
-  setHeadlessSeconds(seconds);
+  request.options.trace = trace;
+  setHeadlessSeconds(request.seconds);
   // The tool has no folder of its own: files are named from where it runs.
   setBaseDirectory(".");
 
   const auto started = std::chrono::steady_clock::now();
-  HeadlessRunResult result = runHeadlessGame(options);
+  const HeadlessRunResult result = runHeadlessGame(request.options);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
 
   int status = kExitOk;
@@ -288,37 +323,13 @@ int runReplayCommand(int argc, char** argv) {
   for (int i = 0; i < headlessDialogCount(); ++i) std::fprintf(stderr, "pinwick-tool replay: %s\n", headlessDialogText(i));
   if (trace != nullptr) {
     if (int why = finishOutputStream(trace)) {
-      reportOutputFailure(kProgram, tracePath, why);
+      reportOutputFailure(kProgram, request.tracePath, why);
       status = kExitFailed;
     }
   }
-
-  if (options.monkey) printMonkeySummary(options.player ? "player" : "monkey", monkeySeed, result, took.count());
-  switch (result.end) {
-    case kRunStarved:
-    case kRunStalled:
-      std::fprintf(stderr, "pinwick-tool replay: %s\n", result.message);
-      status = kExitFailed;
-      break;
-    case kRunInvariantBroken:
-      std::fprintf(stderr, "pinwick-tool replay: invariant broken at %s\n", result.message);
-      status = kExitInvariant;
-      break;
-    default:
-      break;
-  }
-
-  for (size_t i = 0; i < shots.size(); ++i) {
-    if (result.shots[i].empty()) {
-      std::fprintf(stderr, "pinwick-tool replay: the run ended before frame %d; %s not written\n", shots[i].frame,
-                   shots[i].path.c_str());
-      status = status == kExitOk ? kExitFailed : status;
-      continue;
-    }
-    if (writeOutput(shots[i].path, encodePng(result.shots[i].data(), kScreenWidth, kScreenHeight)) != 0)
-      status = status == kExitOk ? kExitFailed : status;
-  }
-  if (audioPath != nullptr && writeOutput(audioPath, buildWavFile(result.audio.data(), result.audio.size())) != 0)
-    status = status == kExitOk ? kExitFailed : status;
-  return status;
+  if (request.options.monkey)
+    printMonkeySummary(request.options.player ? "player" : "monkey", request.monkeySeed, result, took.count());
+  if (int end = runEndStatus(result)) status = end;
+  const int written = writeShotsAndAudio(request, result);
+  return status == kExitOk ? written : status;
 }

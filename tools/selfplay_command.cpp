@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/headless/headless_clock.h"
-#include "app/output_file.h"
+#include "app/headless/clock_headless.h"
+#include "host/output_file.h"
 #include "tools/selfplay.h"
 #include "tools/tool_commands.h"
 

@@ -1,6 +1,6 @@
 // pinwick-tool sheet: every picture the game loads, enlarged four times,
-// labelled, with the frames the game draws outlined, plus mock-ups of the
-// scenes put together from the same pictures, all on one PNG.
+// labelled, with the frames the game draws outlined, plus the game's screens
+// as a headless run of the player draws them, all on one PNG.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/output_file.h"
+#include "app/headless/shell_headless.h"
 #include "gfx/bmp_decode.h"
+#include "gfx/gfx.h"
 #include "gfx/resources.h"
+#include "host/output_file.h"
+#include "scenes/driver.h"
 #include "tools/picture_frames.h"
 #include "tools/png_writer.h"
 #include "tools/tool_commands.h"
@@ -41,15 +44,26 @@ constexpr uint32_t kLabelColour = 0xFFFFFF;
 constexpr uint32_t kLabelShadow = 0x202024;
 constexpr uint32_t kKey = 0x000000;
 
-// The game's screen and where the scenes put things on it.
-constexpr int kScreenWidth = 160;
-constexpr int kScreenHeight = 60;
-constexpr uint32_t kEndingBackground = 0x040420;  // the ending scene's fill
-constexpr int kBoardLeft = 56, kBoardTop = 6, kSquare = 6;
-constexpr int kTurnX = 6, kTurnY = 6;
-constexpr int kFaceX = 128, kFaceY = 8;
-constexpr int kPassX = 128, kPassY = 42;
-constexpr int kWhiteCardX = 24, kRedCardX = 104, kCardY = 6;
+// The screens come from one run of the player: its seed and seconds make
+// the same run every time, and these frames of it show each scene.
+constexpr uint32_t kPlayerSeed = 4;
+constexpr int kPlayerSeconds = 0;
+struct Screen {
+  const char* label;
+  int32_t frame;
+  int32_t scene;
+};
+constexpr Screen kScreens[] = {
+    {"title", 40, kSceneTitle},
+    {"match", 3000, kSceneMatch},
+    {"match over", 7450, kSceneMatch},
+    {"ending", 7800, kSceneEnding},
+    {"ending: the banner arrives", 8069, kSceneEnding},
+    {"game over", 16720, kSceneGameOver},
+};
+constexpr int kScreenCount = sizeof kScreens / sizeof kScreens[0];
+// Shown at 1:1 as well: the match, the title and the ending's banner.
+constexpr int kLifeSizeScreens[] = {1, 0, 4};
 
 // ---- the label font: 9 rows, up to 5 columns, bit 4 the leftmost ---------
 
@@ -207,16 +221,6 @@ bool loadPicture(const char* name, Image& image) {
   return decodeBitmap(bytes, size, image.pixels.data(), image.pixels.size(), &image.width, &image.height) == 1;
 }
 
-// A keyed copy, clipped to the target, as the game's sprite drawing does.
-void drawSprite(Image& target, const Image& source, FrameRect rect, int x, int y) {
-  for (int sy = rect.top; sy < rect.bottom; ++sy)
-    for (int sx = rect.left; sx < rect.right; ++sx) {
-      if (sx < 0 || sy < 0 || sx >= source.width || sy >= source.height) continue;
-      uint32_t p = pixelAt(source, sx, sy);
-      if (p != kKey) putPixel(target, x + sx - rect.left, y + sy - rect.top, p);
-    }
-}
-
 // Draws image scaled up at (x, y); with checker set, see-through pixels show
 // as a checkerboard so that they stand apart from dark ink.
 void drawEnlarged(Image& sheet, const Image& image, int x, int y, int scale, bool checker) {
@@ -244,127 +248,31 @@ void outlineFrame(Image& sheet, int x, int y, FrameRect rect) {
   }
 }
 
-// ---- the scene mock-ups -----------------------------------------------------
+// ---- the screens ------------------------------------------------------------
 
-struct Pictures {
-  Image byIndex[kPictureCount];
-  const Image& get(const char* name) const {
-    for (int i = 0; i < kPictureCount; ++i)
-      if (std::strcmp(kPictures[i].name, name) == 0) return byIndex[i];
-    return byIndex[0];
+// Plays the player's run headless and keeps the screens; false, with a
+// message, when a frame does not show its scene (the game has changed: pick
+// new frames).
+bool playScreens(Image screens[kScreenCount]) {
+  HeadlessRunOptions run;
+  run.monkey = 1;
+  run.player = 1;
+  run.monkeySeed = kPlayerSeed;
+  run.events.push_back({0, kEventSeconds, kPlayerSeconds, 0});
+  for (const Screen& screen : kScreens) run.shotFrames.push_back(screen.frame);
+  run.frameLimit = kScreens[kScreenCount - 1].frame;
+  const HeadlessRunResult result = runHeadlessGame(run);
+  for (int i = 0; i < kScreenCount; ++i) {
+    if (result.shots[i].empty() || result.shotScenes[i] != kScreens[i].scene) {
+      std::fprintf(stderr, "pinwick-tool sheet: frame %d of the player's run does not show the %s\n",
+                   kScreens[i].frame, kScreens[i].label);
+      return false;
+    }
+    screens[i].width = kScreenWidth;
+    screens[i].height = kScreenHeight;
+    screens[i].pixels = result.shots[i];
   }
-};
-
-FrameRect rectAt(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
-
-void drawBoard(Image& screen, const Pictures& pictures, int hoverCol, int hoverRow) {
-  const Image& stones = pictures.get("Stone_s");
-  for (int row = 0; row < 8; ++row)
-    for (int col = 0; col < 8; ++col)
-      drawSprite(screen, stones, rectAt(0, 0, kSquare, kSquare), kBoardLeft + kSquare * col, kBoardTop + kSquare * row);
-  if (hoverCol >= 0)
-    drawSprite(screen, stones, rectAt(0, kSquare, kSquare, kSquare), kBoardLeft + kSquare * hoverCol,
-               kBoardTop + kSquare * hoverRow);
-}
-
-void drawStones(Image& screen, const Pictures& pictures, const char* cells) {
-  const Image& stones = pictures.get("Stone_s");
-  for (int i = 0; i < 64; ++i) {
-    int v = cells[i] == 'O' ? 1 : cells[i] == 'X' ? 2 : 0;
-    if (v != 0)
-      drawSprite(screen, stones, rectAt(kSquare * v, 0, kSquare, kSquare), kBoardLeft + kSquare * (i % 8),
-                 kBoardTop + kSquare * (i / 8));
-  }
-}
-
-// Draws a picture's frame centred on (cx, cy), the way actors are placed.
-void drawCentred(Image& screen, const Image& picture, FrameRect rect, int cx, int cy) {
-  drawSprite(screen, picture, rect, cx - (rect.right - rect.left) / 2, cy - (rect.bottom - rect.top) / 2);
-}
-
-const char kMidGame[] =
-    "........"
-    "........"
-    "...XO..."
-    "..XXXO.."
-    "..OOXX.."
-    "...OX..."
-    "....O..."
-    "........";
-const char kFullBoard[] =
-    "OOOOXXXX"
-    "OOOXXXXX"
-    "OOOOXOXX"
-    "OOXOOXXX"
-    "OXOOOOXX"
-    "OOXOOXOX"
-    "OOOXOOXX"
-    "OOOOOXXX";
-
-Image matchScreen(const Pictures& p) {
-  Image screen = blankImage(kScreenWidth, kScreenHeight, kKey);
-  drawSprite(screen, p.get("back_s"), rectAt(0, 0, kScreenWidth, kScreenHeight), 0, 0);
-  drawBoard(screen, p, 6, 2);
-  // a stone just placed at (4, 2) with its ring, one turning at (4, 3)
-  drawCentred(screen, p.get("Effect_s"), rectAt(36, 0, 18, 18), 59 + 6 * 4, 9 + 6 * 2);
-  drawCentred(screen, p.get("Effect_s"), rectAt(24, 18, 12, 12), 59 + 6 * 4, 9 + 6 * 3);
-  drawStones(screen, p, kMidGame);
-  drawSprite(screen, p.get("turnWhite_s"), rectAt(0, 0, 32, 48), kTurnX, kTurnY);
-  drawSprite(screen, p.get("Face"), rectAt(0, 0, 24, 32), kFaceX, kFaceY);
-  drawSprite(screen, p.get("Pass_s"), rectAt(48, 0, 24, 12), kPassX, kPassY);
-  return screen;
-}
-
-Image matchOverScreen(const Pictures& p) {
-  Image screen = blankImage(kScreenWidth, kScreenHeight, kKey);
-  drawSprite(screen, p.get("back_s"), rectAt(0, 0, kScreenWidth, kScreenHeight), 0, 0);
-  drawBoard(screen, p, -1, -1);
-  drawStones(screen, p, kFullBoard);
-  drawSprite(screen, p.get("turnNone_s"), rectAt(32, 0, 32, 48), kTurnX, kTurnY);
-  drawSprite(screen, p.get("Face"), rectAt(48, 32, 24, 32), kFaceX, kFaceY);
-  drawSprite(screen, p.get("Pass_s"), rectAt(24, 0, 24, 12), kPassX, kPassY);
-  return screen;
-}
-
-Image titleScreen(const Pictures& p) {
-  Image screen = blankImage(kScreenWidth, kScreenHeight, kKey);
-  drawSprite(screen, p.get("back_s"), rectAt(0, 0, kScreenWidth, kScreenHeight), 0, 0);
-  drawSprite(screen, p.get("turnWhite_s"), rectAt(0, 0, 32, 48), kWhiteCardX, kCardY);
-  drawSprite(screen, p.get("turnBlack_s"), rectAt(32, 0, 32, 48), kRedCardX, kCardY);
-  drawCentred(screen, p.get("Title"), rectAt(0, 0, 32, 32), 80, 30);
-  drawCentred(screen, p.get("Face"), rectAt(272, 56, 48, 8), 80, 48);
-  return screen;
-}
-
-Image endingScreen(const Pictures& p) {
-  Image screen = blankImage(kScreenWidth, kScreenHeight, kEndingBackground);
-  const Image& stones = p.get("Stone_s");
-  const int flying[][3] = {{12, 8, 1}, {30, 44, 2}, {44, 14, 1}, {70, 52, 2}, {118, 6, 1}, {150, 40, 2}, {8, 30, 2}};
-  for (const auto& s : flying) drawCentred(screen, stones, rectAt(6 * s[2], 0, 6, 6), s[0], s[1]);
-  drawCentred(screen, p.get("Effect_s"), rectAt(54, 0, 18, 18), 12, 8);
-  drawCentred(screen, p.get("Face"), rectAt(192, 24, 24, 24), 124, 30);
-  drawCentred(screen, p.get("Face"), rectAt(272, 24, 48, 8), 124, 14);
-  drawCentred(screen, p.get("Face"), rectAt(48, 72, 112, 24), 80, 30);
-  drawCentred(screen, p.get("Face"), rectAt(272, 56, 48, 8), 80, 48);
-  return screen;
-}
-
-Image walkingScreen(const Pictures& p) {
-  Image screen = blankImage(kScreenWidth, kScreenHeight, kEndingBackground);
-  const Image& stones = p.get("Stone_s");
-  const int flying[][3] = {{20, 20, 1}, {52, 36, 2}, {80, 10, 1}, {140, 50, 2}, {150, 16, 1}};
-  for (const auto& s : flying) drawCentred(screen, stones, rectAt(6 * s[2], 0, 6, 6), s[0], s[1]);
-  drawCentred(screen, p.get("Effect_s"), rectAt(18, 0, 18, 18), 52, 36);
-  drawCentred(screen, p.get("Face"), rectAt(144, 0, 24, 24), 107, 30);
-  drawCentred(screen, p.get("Face"), rectAt(272, 16, 48, 8), 107, 14);
-  return screen;
-}
-
-Image gameOverScreen(const Pictures& p) {
-  Image screen = blankImage(kScreenWidth, kScreenHeight, kKey);
-  drawSprite(screen, p.get("back_s"), rectAt(0, 0, kScreenWidth, kScreenHeight), 0, 0);
-  drawCentred(screen, p.get("GameOver"), rectAt(0, 0, 64, 16), 80, 30);
-  return screen;
+  return true;
 }
 
 // ---- layout -----------------------------------------------------------------
@@ -430,9 +338,9 @@ int runSheetCommand(int argc, char** argv) {
   if (const char* wrong = fileNameProblem(argv[0])) return usageError(quotedWord(argv[0]) + ": " + wrong);
   const char* path = argv[0];
 
-  Pictures pictures;
+  Image pictures[kPictureCount];
   for (int i = 0; i < kPictureCount; ++i) {
-    if (!loadPicture(kPictures[i].name, pictures.byIndex[i])) {
+    if (!loadPicture(kPictures[i].name, pictures[i])) {
       std::fprintf(stderr, "pinwick-tool sheet: picture '%s' is missing or cannot be decoded\n", kPictures[i].name);
       return kExitFailed;
     }
@@ -442,17 +350,13 @@ int runSheetCommand(int argc, char** argv) {
   for (const char* name : kSheetOrder)
     for (int i = 0; i < kPictureCount; ++i)
       if (std::strcmp(kPictures[i].name, name) == 0)
-        panels.push_back({pictureLabel(kPictures[i]), &pictures.byIndex[i], kScale, true, kPictures[i].name});
+        panels.push_back({pictureLabel(kPictures[i]), &pictures[i], kScale, true, kPictures[i].name});
 
-  const Image mocks[] = {titleScreen(pictures),   matchScreen(pictures),   matchOverScreen(pictures),
-                         walkingScreen(pictures), endingScreen(pictures), gameOverScreen(pictures)};
-  const char* const mockNames[] = {"title", "match", "match over", "ending", "ending: the banner arrives",
-                                   "game over"};
-  panels.push_back({"match screen 1:1", &mocks[1], 1, false, nullptr});
-  panels.push_back({"title screen 1:1", &mocks[0], 1, false, nullptr});
-  panels.push_back({"ending 1:1", &mocks[4], 1, false, nullptr});
-  for (int i = 0; i < 6; ++i)
-    panels.push_back({std::string("mock-up: ") + mockNames[i], &mocks[i], kScale, false, nullptr});
+  Image screens[kScreenCount];
+  if (!playScreens(screens)) return kExitFailed;
+  for (int i : kLifeSizeScreens)
+    panels.push_back({std::string(kScreens[i].label) + " 1:1", &screens[i], 1, false, nullptr});
+  for (int i = 0; i < kScreenCount; ++i) panels.push_back({kScreens[i].label, &screens[i], kScale, false, nullptr});
 
   Image sheet = blankImage(kSheetWidth, layOut(panels), kSheetColour);
   for (const Panel& panel : panels) {

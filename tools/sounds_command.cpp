@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/output_file.h"
+#include "host/output_file.h"
 #include "sound/bank.h"
 #include "sound/voices.h"
 #include "sound/wav_file.h"

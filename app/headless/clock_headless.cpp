@@ -1,7 +1,7 @@
 // Headless clock: virtual time that moves only when the game sleeps, so a run
 // takes the same frames on every machine; the seconds can be fixed.
-#include "app/clock.h"
-#include "app/headless/headless_clock.h"
+#include "app/headless/clock_headless.h"
+#include "host/clock.h"
 
 #include <chrono>
 #include <cstdio>
@@ -27,13 +27,14 @@ uint32_t realTicks() {
 
 uint32_t tickCount() { return realTime ? realTicks() : virtualTicks; }
 
-void sleepMs(uint32_t ms) {
+void sleepUntil(uint32_t tick) {
+  const int32_t ahead = static_cast<int32_t>(tick - tickCount());
   if (realTime) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (ahead > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ahead));
     return;
   }
-  virtualTicks += ms;
-  stillSleeps = ms == 0 ? stillSleeps + 1 : 0;
+  if (ahead > 0) virtualTicks = tick;
+  stillSleeps = ahead > 0 ? 0 : stillSleeps + 1;
   if (stillSleeps >= 2 * kHeadlessStillSleepLimit) {
     std::fprintf(stderr, "pinwick-tool: the virtual clock has not moved through %u sleeps; the game cannot go on\n",
                  stillSleeps);
@@ -43,7 +44,7 @@ void sleepMs(uint32_t ms) {
 
 int headlessClockStalled() { return stillSleeps >= kHeadlessStillSleepLimit; }
 
-int localSeconds() {
+int shellLocalSeconds() {
   if (fixedSeconds >= 0) return fixedSeconds;
   std::time_t now = std::time(nullptr);
   std::tm local{};

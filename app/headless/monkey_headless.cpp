@@ -1,15 +1,16 @@
 // The monkey: random input biased to where things happen, reproducible from
 // its seed, and the checks that catch the game in an impossible state.
-#include "app/headless/headless_monkey.h"
+#include "app/headless/monkey_headless.h"
 
-#include "app/headless/headless_run.h"
-#include "app/headless/headless_shell.h"
-#include "app/input.h"
-#include "app/message_queue.h"
-#include "app/shell.h"
-#include "app/window_proc.h"
+#include "app/headless/run_headless.h"
+#include "app/headless/shell_headless.h"
 #include "game/board.h"
+#include "host/input.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
+#include "host/window_proc.h"
 #include "scenes/actors.h"
+#include "scenes/board_geometry.h"
 #include "scenes/buttons.h"
 #include "scenes/driver.h"
 #include "scenes/face.h"
@@ -20,11 +21,15 @@ namespace {
 struct Area {
   int32_t left, top, width, height;
 };
-constexpr Area kBoardArea = {56, 6, 48, 48};
-constexpr Area kLeftCardsArea = {6, 6, 50, 48};  // the end card and the white one
-constexpr Area kRedCardArea = {104, 6, 32, 48};
-constexpr Area kPassArea = {128, 42, 24, 12};
-constexpr Area kAnywhereArea = {-10, -10, 180, 80};  // a little outside too
+constexpr Area kBoardArea = {kBoardLeft, kBoardTop, kBoardPixels, kBoardPixels};
+// The end card and the white one.
+constexpr Area kLeftCardsArea = {kEndCardLeft, kCardTop, kWhiteCardLeft + kCardWidth - kEndCardLeft, kCardHeight};
+constexpr Area kRedCardArea = {kRedCardLeft, kCardTop, kCardWidth, kCardHeight};
+constexpr Area kPassArea = {kPassLeft, kPassTop, kPassWidth, kPassHeight};
+// The screen and a little outside it.
+constexpr int32_t kOutsideMargin = 10;
+constexpr Area kAnywhereArea = {-kOutsideMargin, -kOutsideMargin, kScreenWidth + 2 * kOutsideMargin,
+                                kScreenHeight + 2 * kOutsideMargin};
 constexpr int kMouseAims = 5;
 // Rare commands are drawn per this many frames so that whole matches, and
 // the closing scenes, happen.
@@ -123,7 +128,7 @@ void checkInvariants(int sceneCode) {
     return;
   }
   if (matchState < 0 || matchState > kMatchFinished || sideToMove < 0 || sideToMove > 2 || humanColor < 0 ||
-      humanColor > 2 || faceMood() < 0 || faceMood() > 6) {
+      humanColor > 2 || faceMood() < 0 || faceMood() >= kMoodCount) {
     failHeadlessRun(kRunInvariantBroken, "frame %d: match state %d, side %d, human %d", frame, matchState,
                     sideToMove, humanColor);
     return;

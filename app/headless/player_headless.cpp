@@ -8,13 +8,15 @@
 // did what the click asked.
 #include <cstdint>
 
-#include "app/headless/headless_monkey.h"
-#include "app/headless/headless_run.h"
-#include "app/headless/headless_shell.h"
-#include "app/message_queue.h"
-#include "app/shell.h"
-#include "app/window_proc.h"
+#include "app/headless/monkey_headless.h"
+#include "app/headless/player_line_headless.h"
+#include "app/headless/run_headless.h"
+#include "app/headless/shell_headless.h"
 #include "game/board.h"
+#include "gfx/gfx.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
+#include "host/window_proc.h"
 #include "scenes/board_geometry.h"
 #include "scenes/buttons.h"
 #include "scenes/driver.h"
@@ -54,27 +56,11 @@ constexpr int kMisclickPercent = 3;    // any square, legal or not
 constexpr int kRedCardPercent = 40;
 constexpr int kMinimiseKeyPercent = 50;  // 'M' rather than the title bar
 
-// --- The line it plays ---
-constexpr int kSearchDepth = 3;
-constexpr int kExactEmpties = 8;       // from here on it counts to the end
-constexpr int kMobilityWeight = 4;
-constexpr int kWinScore = 100000;
-constexpr int kInfinity = 1000000;
-// Corners above all, the squares next to them to avoid.
-constexpr int32_t kSquareWeights[kSquares] = {
-    100, -25, 10,  5,  5, 10, -25, 100,
-    -25, -50, -2, -2, -2, -2, -50, -25,
-     10,  -2,  1,  1,  1,  1,  -2,  10,
-      5,  -2,  1,  0,  0,  1,  -2,   5,
-      5,  -2,  1,  0,  0,  1,  -2,   5,
-     10,  -2,  1,  1,  1,  1,  -2,  10,
-    -25, -50, -2, -2, -2, -2, -50, -25,
-    100, -25, 10,  5,  5, 10, -25, 100,
-};
-
-// Where the mouse can wander, a little outside the client area too.
-constexpr int32_t kWanderLeft = -10, kWanderTop = -10, kWanderWidth = 180, kWanderHeight = 80;
-constexpr int32_t kNoSquare = -1;
+// Where the mouse can wander: over the client area and a little outside.
+constexpr int32_t kWanderMargin = 10;
+constexpr int32_t kWanderLeft = -kWanderMargin, kWanderTop = -kWanderMargin;
+constexpr int32_t kWanderWidth = kScreenWidth + 2 * kWanderMargin, kWanderHeight = kScreenHeight + 2 * kWanderMargin;
+constexpr int32_t kNoSquare = kPlayerNoSquare;
 
 enum Expect : int32_t { kExpectNothing, kExpectStone, kExpectPass, kExpectScene };
 
@@ -121,86 +107,6 @@ uint32_t playerNext() {
 
 int playerBelow(int n) { return static_cast<int>(playerNext() % static_cast<uint32_t>(n)); }
 int playerBetween(int low, int high) { return low + playerBelow(high - low + 1); }
-
-// --- The line: a shallow search with positional weights and mobility,
-// exact once few squares are left ---
-
-int opponent(int colour) { return colour == kWhite ? kBlack : kWhite; }
-
-int listMoves(const Board& board, int colour, int8_t* moves) {
-  int count = 0;
-  for (int i = 0; i < kSquares; ++i) {
-    if (board.cells[i] != kEmpty) continue;
-    if (scanSquare(board, i % kBoardSize, i / kBoardSize, colour).total != 0) moves[count++] = static_cast<int8_t>(i);
-  }
-  return count;
-}
-
-int emptySquares(const Board& board) {
-  int n = 0;
-  for (int32_t cell : board.cells) n += cell == kEmpty ? 1 : 0;
-  return n;
-}
-
-int finalScore(const Board& board, int colour) {
-  int mine = 0, theirs = 0;
-  for (int32_t cell : board.cells) {
-    if (cell == colour) ++mine;
-    else if (cell != kEmpty) ++theirs;
-  }
-  const int diff = mine - theirs;
-  return diff > 0 ? kWinScore + diff : diff < 0 ? -kWinScore + diff : 0;
-}
-
-int estimate(const Board& board, int colour) {
-  int score = 0;
-  for (int i = 0; i < kSquares; ++i) {
-    if (board.cells[i] == colour) score += kSquareWeights[i];
-    else if (board.cells[i] != kEmpty) score -= kSquareWeights[i];
-  }
-  int8_t moves[kSquares];
-  score += kMobilityWeight * (listMoves(board, colour, moves) - listMoves(board, opponent(colour), moves));
-  return score;
-}
-
-int search(const Board& board, int colour, int depth, int alpha, int beta, int passed) {
-  int8_t moves[kSquares];
-  const int count = listMoves(board, colour, moves);
-  if (count == 0) {
-    if (passed) return finalScore(board, colour);
-    return -search(board, opponent(colour), depth, -beta, -alpha, 1);
-  }
-  if (depth == 0) return estimate(board, colour);
-  int best = -kInfinity;
-  for (int m = 0; m < count; ++m) {
-    Board after;
-    applyMove(after, board, moves[m] % kBoardSize, moves[m] / kBoardSize, colour);
-    const int value = -search(after, opponent(colour), depth - 1, -beta, -alpha, 0);
-    if (value > best) best = value;
-    if (value > alpha) alpha = value;
-    if (alpha >= beta) break;
-  }
-  return best;
-}
-
-int chooseSquare(const Board& board, int colour) {
-  int8_t moves[kSquares];
-  const int count = listMoves(board, colour, moves);
-  if (count == 0) return kNoSquare;
-  const int empties = emptySquares(board);
-  const int depth = empties <= kExactEmpties ? empties : kSearchDepth;
-  int best = -kInfinity - 1, chosen = moves[0];
-  for (int m = 0; m < count; ++m) {
-    Board after;
-    applyMove(after, board, moves[m] % kBoardSize, moves[m] / kBoardSize, colour);
-    const int value = -search(after, opponent(colour), depth - 1, -kInfinity, -best, 0);
-    if (value > best) {
-      best = value;
-      chosen = moves[m];
-    }
-  }
-  return chosen;
-}
 
 // --- Hands on the mouse and the keys ---
 
@@ -368,7 +274,7 @@ void decideInMatch() {
   int square;
   if (roll < kMisclickPercent) square = playerBelow(kSquares);
   else if (roll < kMisclickPercent + kBlunderPercent) square = moves[playerBelow(count)];
-  else square = chooseSquare(matchBoard, sideToMove);
+  else square = choosePlayerSquare(matchBoard, sideToMove);
   aimAtSquare(square);
   player.pause = playerBetween(player.misclicked ? kRetryPauseLow : kThinkPauseLow,
                                player.misclicked ? kRetryPauseHigh : kThinkPauseHigh);

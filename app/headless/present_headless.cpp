@@ -1,29 +1,24 @@
 // Headless shell's side of the graphics seam: keeps a copy of each presented
-// frame, and moves the virtual clock while present polls it.
+// frame.
 #include <algorithm>
 
-#include "app/clock.h"
-#include "app/headless/headless_present.h"
+#include "app/headless/present_headless.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_shell.h"
 
 namespace {
 constexpr int32_t kFramePixels = kScreenWidth * kScreenHeight;
-// Each poll of present's busy wait counts as this much virtual time.
-constexpr uint32_t kSpinPauseMs = 1;
 
 uint32_t lastFrame[kFramePixels];
 uint32_t framesPresented = 0;
 }  // namespace
 
-int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int32_t height) {
+int32_t shellPresentFrame(const uint32_t* pixels, int32_t width, int32_t height) {
   if (pixels == nullptr || width != kScreenWidth || height != kScreenHeight) return kGfxRefused;
   std::copy(pixels, pixels + kFramePixels, lastFrame);
   ++framesPresented;
   return kGfxOk;
 }
-
-void shellSpinPause() { sleepMs(kSpinPauseMs); }
 
 const uint32_t* lastPresentedFrame() { return lastFrame; }
 

@@ -1,7 +1,7 @@
-// The headless shell: the message queue fed from the script (or the monkey),
-// the pump primitives over it, and the services, with dialogs answered from
+// The headless shell: the message queue fed from the script (or the monkey)
+// for the queued shell's pump, and the services, with dialogs answered from
 // the script. Each completed frame is handed to the run's outputs.
-#include "app/headless/headless_shell.h"
+#include "app/headless/shell_headless.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -10,21 +10,19 @@
 #include <vector>
 
 #include "app/game_main.h"
-#include "app/headless/headless_clock.h"
-#include "app/headless/headless_monkey.h"
-#include "app/headless/headless_run.h"
-#include "app/headless/headless_trace.h"
-#include "app/message_queue.h"
-#include "app/shell.h"
-#include "app/version.h"
-#include "app/window_proc.h"
-#include "sound/headless_sound.h"
+#include "app/headless/clock_headless.h"
+#include "app/headless/monkey_headless.h"
+#include "app/headless/run_headless.h"
+#include "app/headless/trace_headless.h"
+#include "app/queued_shell.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
+#include "host/window_proc.h"
+#include "sound/device_headless.h"
 
 namespace {
 constexpr int kMaxDialogs = 64;
-constexpr uint32_t kWmNull = 0x0000;
 
-QueuedMessage fetched;
 
 HeadlessRunOptions idleOptions;
 HeadlessRunResult idleResult;
@@ -39,7 +37,7 @@ size_t answerHead = 0;
 size_t answerCount = 0;
 // Where the frames read the cursor: the position events, applied as each
 // frame reads the cursor, and any mouse message dispatched.
-std::vector<HeadlessEvent> positions;
+std::vector<ScriptEvent> positions;
 size_t nextPosition = 0;
 int stopRequested = 0;
 int32_t cursorX = 0, cursorY = 0;
@@ -72,7 +70,7 @@ void noteDialog(const char* kind, const char* text) {
 }
 
 // Turns one event into the messages (or shell state) it stands for.
-void deliverEvent(const HeadlessEvent& e) {
+void deliverEvent(const ScriptEvent& e) {
   switch (e.kind) {
     case kEventMouse: postQueuedMessage(kWmMouseMove, 0, packPoint(e.a, e.b)); break;
     case kEventButton:
@@ -108,9 +106,27 @@ void injectEventsForCurrentFrame() {
     postQueuedMessage(kWmQuit, 0, 0);
     return;
   }
-  const std::vector<HeadlessEvent>& events = headlessRun->events;
+  const std::vector<ScriptEvent>& events = headlessRun->events;
   while (nextEvent < events.size() && events[nextEvent].frame <= headlessFrame) deliverEvent(events[nextEvent++]);
   if (headlessRun->monkey) monkeyFrame();
+}
+
+// The game waits for a message with none queued (minimised, or after the
+// Volume command): the next scripted events arrive at once. With none left,
+// the run ends.
+void deliverWhileTheGameWaits() {
+  const std::vector<ScriptEvent>& events = headlessRun->events;
+  if (headlessRun->monkey && !stopRequested) {
+    monkeyWakeUp();
+  } else if (nextEvent < events.size() && !stopRequested) {
+    int32_t frame = events[nextEvent].frame;
+    while (nextEvent < events.size() && events[nextEvent].frame == frame) deliverEvent(events[nextEvent++]);
+  }
+  if (queuedMessageCount() > 0) return;
+  if (!stopRequested)
+    failHeadlessRun(kRunStarved, "frame %d: the game waits for a message (%s) and the script has no more events",
+                    headlessFrame, windowMinimised() ? "minimised" : "after the Volume command");
+  postQueuedMessage(kWmQuit, 0, 0);
 }
 }  // namespace
 
@@ -134,52 +150,22 @@ void restoreHeadlessWindow() {
   postQueuedMessage(kWmSize, kSizeRestored, 0);
 }
 
-// --- Pump primitives ---
+// --- The queued shell's two parts ---
 
-int shellPeekMessage() {
-  stopIfTheClockStalls();
+void pullShellEvents(int wait) {
+  if (!wait) stopIfTheClockStalls();
   injectEventsForCurrentFrame();
-  return queuedMessageCount() > 0;
+  if (wait && queuedMessageCount() == 0) deliverWhileTheGameWaits();
 }
 
-int shellFetchMessage() {
-  injectEventsForCurrentFrame();
-  if (queuedMessageCount() == 0) {
-    // The game waits for a message (minimised, or after the Volume command):
-    // the next scripted events arrive at once.
-    const std::vector<HeadlessEvent>& events = headlessRun->events;
-    if (headlessRun->monkey && !stopRequested) {
-      monkeyWakeUp();
-    } else if (nextEvent < events.size() && !stopRequested) {
-      int32_t frame = events[nextEvent].frame;
-      while (nextEvent < events.size() && events[nextEvent].frame == frame) deliverEvent(events[nextEvent++]);
-    }
-    if (queuedMessageCount() == 0) {
-      if (!stopRequested)
-        failHeadlessRun(kRunStarved, "frame %d: the game waits for a message (%s) and the script has no more events",
-                        headlessFrame, windowActive ? "after the Volume command" : "minimised");
-      postQueuedMessage(kWmQuit, 0, 0);
-    }
+// The cursor follows the mouse messages; the window's state, the WM_SIZE ones.
+void afterDispatch(const WindowMessage& m, int) {
+  if (m.message == kWmMouseMove) {
+    cursorX = pointX(m.lParam);
+    cursorY = pointY(m.lParam);
   }
-  fetched = takeQueuedMessage();
-  return fetched.message != kWmQuit;
-}
-
-int shellTranslateAccelerator() {
-  // The one accelerator: 'M' without modifiers minimises.
-  if (fetched.message != kWmKeyDown || fetched.wParam != kVkM) return 0;
-  windowProcedure(kWmCommand, kCommandMinimise, 0);
-  return 1;
-}
-
-void shellDispatchMessage() {
-  if (fetched.message == kWmMouseMove) {
-    cursorX = pointX(fetched.lParam);
-    cursorY = pointY(fetched.lParam);
-  }
-  if (fetched.message == kWmSize && fetched.wParam == kSizeMinimized) headlessMinimised = 1;
-  if (fetched.message == kWmSize && fetched.wParam == kSizeRestored) headlessMinimised = 0;
-  windowProcedure(fetched.message, fetched.wParam, fetched.lParam);
+  if (m.message == kWmSize && m.wParam == kSizeMinimized) headlessMinimised = 1;
+  if (m.message == kWmSize && m.wParam == kSizeRestored) headlessMinimised = 0;
 }
 
 // --- Services ---
@@ -205,19 +191,6 @@ int shellLaunchVolumeControl(int attempt) {
 void shellMinimiseWindow() {
   headlessMinimised = 1;
   windowProcedure(kWmSize, kSizeMinimized, 0);
-}
-
-void shellSendClose() { windowProcedure(kWmClose, 0, 0); }
-
-void shellPostDestroy() { postQueuedMessage(kWmDestroy, 0, 0); }
-
-void shellPostQuit() { postQueuedMessage(kWmQuit, 0, 0); }
-
-int shellFileVersion(int* major, int* minor, int* build) {
-  *major = kVersionMajor;
-  *minor = kVersionMinor;
-  *build = kVersionBuild;
-  return 1;
 }
 
 void shellCursorPosition(int32_t* x, int32_t* y) {
@@ -246,6 +219,7 @@ void shellFrameDone(int sceneCode) {
 HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
   HeadlessRunResult outcome;
   outcome.shots.resize(options.shotFrames.size());
+  outcome.shotScenes.resize(options.shotFrames.size());
   headlessRun = &options;
   headlessResult = &outcome;
   clearMessageQueue();
@@ -255,7 +229,7 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
   clearAnswers();
   // One more for the monkey's and the player's own answer.
   const auto scripted = std::count_if(options.events.begin(), options.events.end(),
-                                      [](const HeadlessEvent& e) { return e.kind == kEventAnswer; });
+                                      [](const ScriptEvent& e) { return e.kind == kEventAnswer; });
   answers.assign(1 + static_cast<size_t>(scripted), 0);
   stopRequested = 0;
   cursorX = cursorY = 0;
@@ -267,13 +241,13 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
 
   positions.clear();
   nextPosition = 0;
-  for (const HeadlessEvent& e : options.events)
+  for (const ScriptEvent& e : options.events)
     if (e.kind == kEventPosition) positions.push_back(e);
   // Frame 0 is the start-up: its events set the scene before the game runs.
   int soundDevice = 1;
   GameOptions game = options.game;
   while (nextEvent < options.events.size() && options.events[nextEvent].frame == 0) {
-    const HeadlessEvent& e = options.events[nextEvent++];
+    const ScriptEvent& e = options.events[nextEvent++];
     switch (e.kind) {
       case kEventSound: soundDevice = e.a; break;
       case kEventSeconds: setHeadlessSeconds(e.a); break;

@@ -1,19 +1,19 @@
 // The headless run's outputs: one trace line per completed frame, the
 // screenshots asked for, and the sound device mixed along the virtual clock.
-#include "app/headless/headless_trace.h"
+#include "app/headless/trace_headless.h"
 
 #include <cstdio>
 
-#include "app/clock.h"
-#include "app/headless/headless_present.h"
-#include "app/headless/headless_run.h"
-#include "app/headless/headless_shell.h"
+#include "app/headless/present_headless.h"
+#include "app/headless/run_headless.h"
+#include "app/headless/shell_headless.h"
 #include "app/trace_line.h"
 #include "gfx/gfx.h"
-#include "sound/headless_sound.h"
+#include "host/clock.h"
+#include "sound/device_headless.h"
+#include "sound/synth.h"
 
 namespace {
-constexpr int kAudioRate = 22050;
 constexpr int kMsPerSecond = 1000;
 
 uint32_t firstFrameTicks = 0;
@@ -23,7 +23,7 @@ uint64_t audioSamplesMixed = 0;
 // Mixes the sound device up to the current time, so that sounds end and loop
 // as time passes, and keeps the samples when the run records audio.
 void advanceAudio() {
-  uint64_t due = static_cast<uint64_t>(tickCount() - audioStartTicks) * kAudioRate / kMsPerSecond;
+  uint64_t due = static_cast<uint64_t>(tickCount() - audioStartTicks) * kSampleRate / kMsPerSecond;
   if (due <= audioSamplesMixed) return;
   int count = static_cast<int>(due - audioSamplesMixed);
   if (headlessRun->captureAudio) {
@@ -59,5 +59,6 @@ void recordFrame(int sceneCode) {
     if (headlessRun->shotFrames[i] != headlessFrame) continue;
     const uint32_t* frame = lastPresentedFrame();
     headlessResult->shots[i].assign(frame, frame + kScreenWidth * kScreenHeight);
+    headlessResult->shotScenes[i] = sceneCode;
   }
 }

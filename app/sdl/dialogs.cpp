@@ -7,8 +7,8 @@
 
 #include "app/sdl/canvas.h"
 #include "app/sdl/screen.h"
-#include "app/sdl/sdl_shell.h"
-#include "app/texts.h"
+#include "app/sdl/shell_sdl.h"
+#include "host/texts.h"
 
 namespace {
 constexpr int32_t kTitleBarHeight = 10;

@@ -9,21 +9,21 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/frame_log.h"
-#include "app/game_options.h"
 #include "app/game_main.h"
-#include "app/output_file.h"
+#include "app/game_options.h"
 #include "app/recorder.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/icon_file.h"
 #include "app/sdl/instance_lock.h"
 #include "app/sdl/screen.h"
 #include "app/sdl/video_driver.h"
-#include "app/texts.h"
 #include "app/version.h"
-#include "app/window_proc.h"
 #include "gfx/base_directory.h"
 #include "gfx/resources.h"
+#include "host/frame_log.h"
+#include "host/output_file.h"
+#include "host/texts.h"
+#include "host/window_proc.h"
 
 namespace {
 constexpr int kExitAnotherInstance = 0;
@@ -38,6 +38,7 @@ uint8_t cursorMask[kCursorPlaneBytes];
 SDL_Cursor* cursor = nullptr;
 
 constexpr int kExitInformation = 0;
+constexpr int kKeepGoing = -1;
 
 // What the command line asks for besides playing.
 enum Request { kRequestPlay, kRequestHelp, kRequestVersion, kRequestBad };
@@ -143,13 +144,45 @@ void setGameCursor() {
                             cursorImage.hotY);
   if (cursor != nullptr) SDL_SetCursor(cursor);
 }
-}  // namespace
+// Says why the game runs without the guard against a second copy, or ends
+// this one when another runs: 0 then.
+int takeInstanceLock() {
+  const int lock = acquireInstanceLock(kTextInstanceName);
+  if (lock == kInstanceLockBusy) {
+    std::fprintf(stderr, "pinwick: another copy is already running (lock %s); this one ends\n", instanceLockFile());
+    return 0;
+  }
+  if (lock == kInstanceLockUnavailable)
+    std::fprintf(stderr, "pinwick: no lock file can be made in $XDG_RUNTIME_DIR or /tmp (%s: %s); this copy runs "
+                         "without the guard against a second one\n", instanceLockFile(),
+                 std::strerror(instanceLockError()));
+  if (lock == kInstanceLockForeign)
+    std::fprintf(stderr, "pinwick: the lock file %s is not a regular file of this user's; this copy runs without "
+                         "the guard against a second one\n", instanceLockFile());
+  return 1;
+}
 
-int main(int argc, char** argv) {
-  guardStandardStreams();
-  LaunchOptions options = {0, nullptr, nullptr, kDefaultGameOptions};
+// The hidden window at its magnification, with its icon, cursor and canvas;
+// nullptr (said on standard error) when none can be made.
+SDL_Window* openGameWindow(int scale) {
+  SDL_Window* window = SDL_CreateWindow(kTextWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        windowWidthFor(scale), windowHeightFor(scale), SDL_WINDOW_HIDDEN);
+  if (window == nullptr) {
+    std::fprintf(stderr, "pinwick: cannot open a window: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  SDL_StopTextInput();  // keys only; no input method
+  setWindowIcon(window);
+  setGameCursor();
+  openScreen(window, scale);
+  setClientOffset(0, kMenuBarHeight * scale);
+  return window;
+}
+
+// The command line, as main ends on it: -1 to play, else the exit status.
+int readCommandLine(int argc, char** argv, LaunchOptions* options) {
   std::string problem;
-  switch (parseArguments(argc, argv, &options, &problem)) {
+  switch (parseArguments(argc, argv, options, &problem)) {
     case kRequestHelp:
       printUsage(stdout);
       return kExitInformation;
@@ -160,12 +193,19 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "pinwick: %s\n", problem.c_str());
       printUsage(stderr);
       return kExitUsage;
-    case kRequestPlay:
-      break;
+    default: break;
   }
   const NamedOutput outputs[] = {
-      {"--record", options.record}, {"--trace", options.trace}, {kFrameLogVariable, std::getenv(kFrameLogVariable)}};
-  if (!outputsAreDistinct("pinwick", outputs, sizeof outputs / sizeof outputs[0])) return kExitUsage;
+      {"--record", options->record}, {"--trace", options->trace}, {kFrameLogVariable, std::getenv(kFrameLogVariable)}};
+  return outputsAreDistinct("pinwick", outputs, sizeof outputs / sizeof outputs[0]) ? kKeepGoing : kExitUsage;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  guardStandardStreams();
+  LaunchOptions options = {0, nullptr, nullptr, kDefaultGameOptions};
+  const int ended = readCommandLine(argc, argv, &options);
+  if (ended != kKeepGoing) return ended;
   // The window surface is written directly: no renderer, so no GL stack.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Signals end the game as they would any program, not through the close box.
@@ -185,19 +225,10 @@ int main(int argc, char** argv) {
     SDL_Quit();
     return kExitNoWindow;
   }
-  const int lock = acquireInstanceLock(kTextInstanceName);
-  if (lock == kInstanceLockBusy) {
-    std::fprintf(stderr, "pinwick: another copy is already running (lock %s); this one ends\n", instanceLockFile());
+  if (!takeInstanceLock()) {
     SDL_Quit();
     return kExitAnotherInstance;
   }
-  if (lock == kInstanceLockUnavailable)
-    std::fprintf(stderr, "pinwick: no lock file can be made in $XDG_RUNTIME_DIR or /tmp (%s: %s); this copy runs "
-                         "without the guard against a second one\n", instanceLockFile(),
-                 std::strerror(instanceLockError()));
-  if (lock == kInstanceLockForeign)
-    std::fprintf(stderr, "pinwick: the lock file %s is not a regular file of this user's; this copy runs without "
-                         "the guard against a second one\n", instanceLockFile());
   // A file that cannot be written is reported; the game runs without it.
   openRecording(options.record);
   openLiveTrace(options.trace);
@@ -211,20 +242,12 @@ int main(int argc, char** argv) {
   }
   openFrameLogFromEnvironment();  // says itself why it keeps no log
 
-  const int scale = options.scale != 0 ? options.scale : defaultScale();
-  SDL_Window* window = SDL_CreateWindow(kTextWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        windowWidthFor(scale), windowHeightFor(scale), SDL_WINDOW_HIDDEN);
+  SDL_Window* window = openGameWindow(options.scale != 0 ? options.scale : defaultScale());
   if (window == nullptr) {
-    std::fprintf(stderr, "pinwick: cannot open a window: %s\n", SDL_GetError());
     SDL_Quit();
     releaseInstanceLock();
     return kExitNoWindow;
   }
-  SDL_StopTextInput();  // keys only; no input method
-  setWindowIcon(window);
-  setGameCursor();
-  openScreen(window, scale);
-  setClientOffset(0, kMenuBarHeight * scale);
   windowProcedure(kWmCreate, 0, 0);
   SDL_ShowWindow(window);
   showCanvas();

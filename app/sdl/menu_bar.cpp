@@ -5,9 +5,10 @@
 
 #include "app/sdl/canvas.h"
 #include "app/sdl/screen.h"
-#include "app/sdl/sdl_shell.h"
-#include "app/texts.h"
-#include "app/window_proc.h"
+#include "app/sdl/shell_sdl.h"
+#include "host/menu.h"
+#include "host/texts.h"
+#include "host/window_proc.h"
 
 namespace {
 constexpr int32_t kBarLeft = 2;
@@ -17,7 +18,6 @@ constexpr int32_t kItemHeight = 10;
 constexpr int32_t kItemTextLeft = 4;
 constexpr int32_t kItemTextRight = 8;  // room after the longest item
 constexpr int32_t kDropDownBorder = 1;
-constexpr int kMaxItems = 2;
 
 constexpr uint32_t kBarColour = kChromeNight;
 constexpr uint32_t kBarLineColour = kChromeInk;
@@ -28,24 +28,6 @@ constexpr uint32_t kDropDownBorderColour = kChromeSlate;
 constexpr uint32_t kItemColour = kChromeWhite;
 constexpr uint32_t kChosenItemColour = kChromeGold;
 constexpr uint32_t kChosenItemTextColour = kChromeInk;
-
-struct MenuItem {
-  const char* text;
-  uint32_t command;
-};
-
-struct MenuTitle {
-  const char* text;
-  uint32_t command;  // a title that is a command itself; 0 when it opens items
-  int itemCount;
-  MenuItem items[kMaxItems];
-};
-
-const MenuTitle kMenu[kMenuTitleCount] = {
-    {kTextMenuGame, 0, 2, {{kTextMenuReset, kCommandReset}, {kTextMenuExit, kCommandExit}}},
-    {kTextMenuSetting, 0, 1, {{kTextMenuVolume, kCommandVolume}, {nullptr, 0}}},
-    {kTextMenuVer, kCommandVersion, 0, {{nullptr, 0}, {nullptr, 0}}},
-};
 
 bool validTitle(int title) { return title >= 0 && title < kMenuTitleCount; }
 

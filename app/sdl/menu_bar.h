@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "gfx/gfx.h"
+#include "host/menu.h"
 
-constexpr int kMenuTitleCount = 3;
 
 // The title under a canvas point, or -1.
 int menuTitleAt(int32_t x, int32_t y);

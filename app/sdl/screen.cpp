@@ -8,7 +8,6 @@
 
 #include "app/sdl/canvas.h"
 #include "app/sdl/menu_bar.h"
-#include "gfx/clip.h"
 #include "gfx/gfx_shell.h"
 
 namespace {
@@ -142,7 +141,7 @@ void restoreCanvas() {
 
 void repaintScreen() { showCanvas(); }
 
-int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int32_t height) {
+int32_t shellPresentFrame(const uint32_t* pixels, int32_t width, int32_t height) {
   if (pixels == nullptr || width != kScreenWidth || height != kScreenHeight) return kGfxRefused;
   // Only the rows that changed since the last frame are magnified and sent:
   // most frames of this game change a few rows, many change none.
@@ -158,7 +157,3 @@ int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int3
   copyFrameToCanvas();
   return showRows(kMenuBarHeight + first, kMenuBarHeight + end);
 }
-
-// The presentation gate polls the real tick counter: nothing to do between
-// readings. It only waits for a second present inside one tick.
-void shellSpinPause() {}

@@ -1,36 +1,21 @@
-// The SDL shell's message pump and services: SDL events become the Win32
-// messages the window procedure takes; the menu bar and the dialogs are
-// drawn in the window and run their own modal loops.
+// The SDL shell's events and services: SDL events become the Win32 messages
+// the window procedure takes (the queued shell pumps them); the menu bar and
+// the dialogs are drawn in the window and run their own modal loops.
 #include <SDL.h>
 
-#include "app/message_queue.h"
-#include "app/recorder.h"
+#include "app/queued_shell.h"
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
 #include "app/sdl/launch.h"
 #include "app/sdl/menu_bar.h"
 #include "app/sdl/screen.h"
-#include "app/sdl/sdl_shell.h"
-#include "app/shell.h"
-#include "app/version.h"
-#include "app/window_proc.h"
-#include "sound/sdl_sound.h"
+#include "app/sdl/shell_sdl.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
+#include "host/window_proc.h"
+#include "sound/device_sdl.h"
 
 namespace {
-constexpr uint32_t kWmPaint = 0x000F;
-constexpr uint32_t kWmActivate = 0x0006;
-constexpr uint32_t kWmMove = 0x0003;
-constexpr uint32_t kWmNcMouseMove = 0x00A0;
-constexpr uint32_t kWmNcLButtonDown = 0x00A1;
-constexpr uint32_t kWmNcLButtonUp = 0x00A2;
-// A key pressed with Alt (and not Ctrl) is a system key on Windows: it goes
-// to the default handling, never to the game.
-constexpr uint32_t kWmSysKeyDown = 0x0104;
-constexpr uint64_t kActivated = 1;
-constexpr uint64_t kDeactivated = 0;
-// Key messages carry this in lParam while Shift, Ctrl or Alt is held: the
-// 'M' accelerator, like a Windows one without modifier flags, then does not fire.
-constexpr int64_t kModifierHeld = 1;
 
 struct KeyMapping {
   int32_t keycode;
@@ -56,7 +41,6 @@ const char* const kVolumeProgramB[] = {"gnome-control-center", "sound", nullptr}
 const char* const* const kVolumePrograms[] = {kVolumeProgramA, kVolumeProgramB};
 constexpr int kVolumeProgramCount = 2;
 
-QueuedMessage fetched = {0, 0, 0};
 int minimised = 0;
 
 bool insideWindow(int32_t x, int32_t y) {
@@ -108,9 +92,10 @@ void translateEvent(const SDL_Event& e) {
     default: handleBackgroundEvent(e, kBackgroundInMenu); break;
   }
 }
+}  // namespace
 
 // Takes SDL events until a message is queued; waits for one when told to.
-void pullEvents(bool wait) {
+void pullShellEvents(int wait) {
   while (queuedMessageCount() == 0) {
     SDL_Event e;
     if (wait) {
@@ -125,16 +110,14 @@ void pullEvents(bool wait) {
   }
 }
 
-// What Windows' default handling would do with the messages the window
-// procedure leaves alone: a press on the menu bar runs the menu.
-void defaultHandling(const QueuedMessage& m) {
-  if (m.message != kWmNcLButtonDown) return;
+// A press on the menu bar, which the game leaves alone, runs the menu.
+void afterDispatch(const WindowMessage& m, int taken) {
+  if (taken || m.message != kWmNcLButtonDown) return;
   const int title = menuTitleAt(pointX(m.lParam), pointY(m.lParam));
   if (title < 0) return;
   const uint32_t command = runMenuLoop(title);
   if (command != 0) postQueuedMessage(kWmCommand, command, 0);
 }
-}  // namespace
 
 int handleBackgroundEvent(const SDL_Event& e, int place) {
   if (e.type == SDL_AUDIODEVICEREMOVED && !e.adevice.iscapture) {
@@ -181,38 +164,9 @@ uint32_t virtualKeyFor(int32_t keycode) {
   return 0;
 }
 
-// --- Pump primitives ---
-
-int shellPeekMessage() {
-  pullEvents(false);
-  return queuedMessageCount() > 0;
-}
-
-int shellFetchMessage() {
-  pullEvents(true);
-  fetched = takeQueuedMessage();
-  return fetched.message != kWmQuit;
-}
-
-int shellTranslateAccelerator() {
-  if (fetched.message != kWmKeyDown || fetched.wParam != kVkM || fetched.lParam == kModifierHeld) return 0;
-  windowProcedure(kWmCommand, kCommandMinimise, 0);
-  recordMessage(fetched.message, fetched.wParam, fetched.lParam, 1);
-  return 1;
-}
-
-void shellDispatchMessage() {
-  if (!windowProcedure(fetched.message, fetched.wParam, fetched.lParam)) defaultHandling(fetched);
-  recordMessage(fetched.message, fetched.wParam, fetched.lParam, 0);
-}
-
 // --- Services ---
 
-int shellConfirmClose(const char* question) {
-  const int yes = runConfirmDialog(question);
-  recordAnswer(yes);
-  return yes;
-}
+int shellConfirmClose(const char* question) { return runConfirmDialog(question); }
 
 void shellMessageBox(const char* text, const char* title) { runMessageBox(text, title); }
 
@@ -226,19 +180,6 @@ void shellMinimiseWindow() {
   if (screenWindow() != nullptr) SDL_MinimizeWindow(screenWindow());
 }
 
-void shellSendClose() { windowProcedure(kWmClose, 0, 0); }
-
-void shellPostDestroy() { postQueuedMessage(kWmDestroy, 0, 0); }
-
-void shellPostQuit() { postQueuedMessage(kWmQuit, 0, 0); }
-
-int shellFileVersion(int* major, int* minor, int* build) {
-  *major = kVersionMajor;
-  *minor = kVersionMinor;
-  *build = kVersionBuild;
-  return 1;
-}
-
 void shellCursorPosition(int32_t* x, int32_t* y) {
   // The pointer's place on the whole screen, so that it is known outside
   // the window too.
@@ -247,7 +188,6 @@ void shellCursorPosition(int32_t* x, int32_t* y) {
   if (screenWindow() != nullptr) SDL_GetWindowPosition(screenWindow(), &windowX, &windowY);
   *x = clientPixelX(globalX - windowX, screenScale());
   *y = clientPixelY(globalY - windowY, screenScale());
-  recordCursorRead(*x, *y);
 }
 
-void shellFrameDone(int sceneCode) { recordFrameDone(sceneCode); }
+void shellFrameDone(int) {}

@@ -7,8 +7,8 @@
 #include "app/game_main.h"
 #include "app/game_options.h"
 #include "app/recorder.h"
-#include "app/web/web_shell.h"
-#include "app/window_proc.h"
+#include "app/web/shell_web.h"
+#include "host/window_proc.h"
 #include "scenes/match.h"
 
 namespace {
@@ -27,6 +27,9 @@ EM_JS(void, pageOfferFiles, (const char* recording, const char* trace),
       { Pinwick.offerFiles(UTF8ToString(recording), UTF8ToString(trace)); });
 
 EM_JS(void, pageGameEnded, (int exitCode), { Pinwick.gameEnded(exitCode); });
+
+// Before the page offers the recording for download.
+extern "C" EMSCRIPTEN_KEEPALIVE void pageFlushFiles() { flushRecording(); }
 
 namespace {
 // The page keeps mute to itself (the volume's mute, which can change at

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/web/web_shell.h"
+#include "app/web/shell_web.h"
 #include "gfx/gfx.h"
 #include "gfx/gfx_shell.h"
 
@@ -80,7 +80,7 @@ int32_t gamePixelY(double cssY) { return floorToPixel(cssY); }
 int32_t viewportToGameX(double clientX) { return floorToPixel(clientX - canvasLeft); }
 int32_t viewportToGameY(double clientY) { return floorToPixel(clientY - canvasTop); }
 
-int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int32_t height) {
+int32_t shellPresentFrame(const uint32_t* pixels, int32_t width, int32_t height) {
   if (pixels == nullptr || width != kScreenWidth || height != kScreenHeight) return kGfxRefused;
   // Most frames of this game change nothing: those never reach the page.
   if (framesShown > 0 && std::memcmp(lastFrame, pixels, sizeof lastFrame) == 0) return kGfxOk;
@@ -98,7 +98,3 @@ int32_t shellPresentFrame(GfxWindow, const uint32_t* pixels, int32_t width, int3
   if (framesShown == 1) pageLetItShow(kLongestPaintWaitMs);
   return kGfxOk;
 }
-
-// The presentation gate polls the real clock: only the start-up picture
-// waits there, for less than a frame.
-void shellSpinPause() {}

@@ -1,33 +1,23 @@
-// The page shell's message pump and services: the page's events become the
-// Win32 messages the window procedure takes, queued as in the SDL shell; the
-// menus and dialogs are the page's own elements (page.js), and while one is
-// open the game sleeps until it is answered.
+// The page shell's events and services: the page's events become the Win32
+// messages the window procedure takes, queued as in the SDL shell; the menus
+// and dialogs are the page's own elements (page.js), and while one is open
+// the game sleeps until it is answered.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cstring>
 
-#include "app/message_queue.h"
-#include "app/recorder.h"
-#include "app/shell.h"
-#include "app/texts.h"
-#include "app/version.h"
-#include "app/web/web_shell.h"
-#include "app/window_proc.h"
+#include "app/queued_shell.h"
+#include "app/web/shell_web.h"
 #include "gfx/resources.h"
-#include "sound/web_sound.h"
+#include "host/menu.h"
+#include "host/message_queue.h"
+#include "host/shell.h"
+#include "host/texts.h"
+#include "host/window_proc.h"
+#include "sound/device_web.h"
 
 namespace {
-constexpr uint32_t kWmActivate = 0x0006;
-constexpr uint32_t kWmNcLButtonDown = 0x00A1;
-// A key pressed with Alt (and not Ctrl) is a system key on Windows: it goes
-// to the default handling, never to the game.
-constexpr uint32_t kWmSysKeyDown = 0x0104;
-constexpr uint64_t kActivated = 1;
-constexpr uint64_t kDeactivated = 0;
-// Key messages carry this in lParam while Shift, Ctrl or Alt is held: the
-// 'M' accelerator then does not fire.
-constexpr int64_t kModifierHeld = 1;
 // MouseEvent.button
 constexpr unsigned short kButtonLeft = 0;
 constexpr unsigned short kButtonRight = 2;
@@ -36,26 +26,7 @@ constexpr unsigned short kButtonRight = 2;
 constexpr uint32_t kWaitPollMs = 20;
 constexpr int kMenuStillOpen = -1;
 constexpr int kNoAnswerYet = -1;
-constexpr int kMaxItems = 2;
 const char kCanvasSelector[] = "#canvas";
-
-struct MenuItem {
-  const char* text;
-  uint32_t command;
-};
-
-struct MenuTitle {
-  const char* text;
-  uint32_t command;  // a title that is a command itself; 0 when it opens items
-  int itemCount;
-  MenuItem items[kMaxItems];
-};
-
-const MenuTitle kMenu[] = {
-    {kTextMenuGame, 0, 2, {{kTextMenuReset, kCommandReset}, {kTextMenuExit, kCommandExit}}},
-    {kTextMenuSetting, 0, 1, {{kTextMenuVolume, kCommandVolume}, {nullptr, 0}}},
-    {kTextMenuVer, kCommandVersion, 0, {{nullptr, 0}, {nullptr, 0}}},
-};
 
 struct KeyMapping {
   const char* code;  // KeyboardEvent.code
@@ -77,7 +48,6 @@ constexpr int kDigits = 10;
 constexpr int kFunctionKeys = 12;
 constexpr int kFunctionKeyNameBase = 10;
 
-QueuedMessage fetched = {0, 0, 0};
 int pageHidden = 0;
 int minimisedByPlayer = 0;  // the M key; the page cannot minimise the browser
 int minimised = 0;          // what the last WM_SIZE said
@@ -202,25 +172,10 @@ EM_BOOL onResize(int, const EmscriptenUiEvent*, void*) {
   return EM_FALSE;
 }
 
-// Sleeps until the page has queued a message.
-void waitForMessage() {
-  while (queuedMessageCount() == 0) emscripten_sleep(kWaitPollMs);
-}
-
 int waitForAnswer() {
   int answer;
   while ((answer = pageTakeAnswer()) == kNoAnswerYet) emscripten_sleep(kWaitPollMs);
   return answer;
-}
-
-// What Windows' default handling would do with the messages the window
-// procedure leaves alone: a press on the menu bar runs the menu, and the
-// game stands still until it is closed.
-void defaultHandling(const QueuedMessage& m) {
-  if (m.message != kWmNcLButtonDown) return;
-  int command;
-  while ((command = pageTakeMenuChoice()) == kMenuStillOpen) emscripten_sleep(kWaitPollMs);
-  if (command != 0) postQueuedMessage(kWmCommand, static_cast<uint64_t>(command), 0);
 }
 
 void registerCallbacks() {
@@ -257,13 +212,10 @@ EMSCRIPTEN_KEEPALIVE void pageRestore() {
 }
 
 EMSCRIPTEN_KEEPALIVE int pageFrames() { return framesDone; }
-
-// Before the page offers the recording for download.
-EMSCRIPTEN_KEEPALIVE void pageFlushFiles() { flushRecording(); }
 }
 
 void openPage() {
-  for (int t = 0; t < static_cast<int>(sizeof kMenu / sizeof kMenu[0]); ++t) {
+  for (int t = 0; t < kMenuTitleCount; ++t) {
     pageAddMenuTitle(t, kMenu[t].text, static_cast<int>(kMenu[t].command));
     for (int i = 0; i < kMenu[t].itemCount; ++i)
       pageAddMenuItem(t, kMenu[t].items[i].text, static_cast<int>(kMenu[t].items[i].command));
@@ -285,35 +237,26 @@ void openPage() {
 
 int pageModalOpen() { return pageModalOpenJs(); }
 
-// --- Pump primitives ---
-
-int shellPeekMessage() { return queuedMessageCount() > 0; }
-
-int shellFetchMessage() {
-  waitForMessage();
-  fetched = takeQueuedMessage();
-  return fetched.message != kWmQuit;
+// The page's callbacks queue its events as they come: there is nothing to
+// pull, only to sleep until one has come.
+void pullShellEvents(int wait) {
+  while (wait && queuedMessageCount() == 0) emscripten_sleep(kWaitPollMs);
 }
 
-int shellTranslateAccelerator() {
-  if (fetched.message != kWmKeyDown || fetched.wParam != kVkM || fetched.lParam == kModifierHeld) return 0;
-  windowProcedure(kWmCommand, kCommandMinimise, 0);
-  recordMessage(fetched.message, fetched.wParam, fetched.lParam, 1);
-  return 1;
-}
-
-void shellDispatchMessage() {
-  if (!windowProcedure(fetched.message, fetched.wParam, fetched.lParam)) defaultHandling(fetched);
-  recordMessage(fetched.message, fetched.wParam, fetched.lParam, 0);
+// A press on the menu bar, which the game leaves alone, opens the menu, and
+// the game stands still until it is closed.
+void afterDispatch(const WindowMessage& m, int taken) {
+  if (taken || m.message != kWmNcLButtonDown) return;
+  int command;
+  while ((command = pageTakeMenuChoice()) == kMenuStillOpen) emscripten_sleep(kWaitPollMs);
+  if (command != 0) postQueuedMessage(kWmCommand, static_cast<uint64_t>(command), 0);
 }
 
 // --- Services ---
 
 int shellConfirmClose(const char* question) {
   pageOpenConfirm(question, kTextYes, kTextNo, kTextWindowTitle);
-  const int yes = waitForAnswer();
-  recordAnswer(yes);
-  return yes;
+  return waitForAnswer();
 }
 
 void shellMessageBox(const char* text, const char* title) {
@@ -333,27 +276,12 @@ void shellMinimiseWindow() {
   noteMinimised();
 }
 
-void shellSendClose() { windowProcedure(kWmClose, 0, 0); }
-
-void shellPostDestroy() { postQueuedMessage(kWmDestroy, 0, 0); }
-
-void shellPostQuit() { postQueuedMessage(kWmQuit, 0, 0); }
-
-int shellFileVersion(int* major, int* minor, int* build) {
-  *major = kVersionMajor;
-  *minor = kVersionMinor;
-  *build = kVersionBuild;
-  return 1;
-}
-
 void shellCursorPosition(int32_t* x, int32_t* y) {
   *x = cursorX;
   *y = cursorY;
-  recordCursorRead(*x, *y);
 }
 
-void shellFrameDone(int sceneCode) {
+void shellFrameDone(int) {
   ++framesDone;
-  recordFrameDone(sceneCode);
   keepWebSoundTime();
 }

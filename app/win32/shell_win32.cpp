@@ -5,11 +5,10 @@
 
 #include <cstring>
 
-#include "app/shell.h"
-#include "app/texts.h"
-#include "app/win32/win32_shell.h"
-#include "app/window_proc.h"
-#include "gfx/gfx_shell.h"
+#include "app/win32/shell_win32.h"
+#include "host/shell.h"
+#include "host/texts.h"
+#include "host/window_proc.h"
 
 namespace {
 constexpr int kQuestionControl = 1000;
@@ -91,7 +90,11 @@ int shellPeekMessage() {
   return PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE) ? 1 : 0;
 }
 
-int shellFetchMessage() { return GetMessageA(&fetched, nullptr, 0, 0) != 0 ? 1 : 0; }
+int shellFetchMessage(WindowMessage* message) {
+  const int going = GetMessageA(&fetched, nullptr, 0, 0) != 0 ? 1 : 0;
+  *message = WindowMessage{fetched.message, fetched.wParam, fetched.lParam};
+  return going;
+}
 
 int shellTranslateAccelerator() { return TranslateAcceleratorA(mainWindow, acceleratorTable, &fetched) ? 1 : 0; }
 
@@ -169,6 +172,3 @@ void shellCursorPosition(int32_t* x, int32_t* y) {
 }
 
 void shellFrameDone(int) {}
-
-// The presentation gate polls the real tick counter: nothing to do between readings.
-void shellSpinPause() {}

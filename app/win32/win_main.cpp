@@ -4,12 +4,12 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
-#include "app/frame_log.h"
 #include "app/game_main.h"
-#include "app/texts.h"
-#include "app/win32/win32_shell.h"
+#include "app/win32/shell_win32.h"
 #include "gfx/base_directory.h"
 #include "gfx/gfx.h"
+#include "host/frame_log.h"
+#include "host/texts.h"
 
 namespace {
 constexpr DWORD kWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // 0x10CA0000

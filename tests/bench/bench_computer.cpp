@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/headless/headless_clock.h"
+#include "app/headless/clock_headless.h"
 #include "game/computer.h"
 #include "tools/selfplay.h"
 

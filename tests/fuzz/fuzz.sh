@@ -56,7 +56,7 @@ cp "$pictures/ICON_MAIN.ico" "$pictures/CURSOR_S.cur" "$out/icon-file/seeds/"
 run icon-file 8192
 
 # The replay-script parser: the golden scripts, and the scripts' words.
-build replay-script tools/replay_script.cpp app/script_words.cpp app/printable_text.cpp \
+build replay-script app/replay_script.cpp app/printable_text.cpp \
   tests/fuzz/fuzz_replay_script.cpp
 cp tests/e2e/replays/*.txt "$out/replay-script/seeds/"
 run replay-script 16384 -dict=tests/fuzz/replay_script.dict

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/replay_script.h"
+#include "app/replay_script.h"
 
 namespace {
 constexpr size_t kLongestError = 256;
@@ -35,11 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   size_t lines = 1;
   for (char c : text) lines += c == '\n' ? 1 : 0;
-  std::vector<HeadlessEvent> events;
+  std::vector<ScriptEvent> events;
   std::string error;
   if (parseReplayScript(text, "fuzz.txt", events, error)) {
     for (size_t i = 0; i < events.size(); ++i) {
-      const HeadlessEvent& e = events[i];
+      const ScriptEvent& e = events[i];
       if (e.frame < 0 || (i > 0 && e.frame < events[i - 1].frame)) std::abort();
       if (e.kind == kEventMouse && (e.a < -kCoordinateLimit || e.a > kCoordinateLimit ||
                                     e.b < -kCoordinateLimit || e.b > kCoordinateLimit))

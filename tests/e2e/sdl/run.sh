@@ -448,6 +448,10 @@ case "$CASE" in
     wait_exit "$GAME_PID"
     grep -q ' answer no$' "$WORK/run.txt" || fail "the close confirmation's answer was not recorded"
     grep -q '^0 level 2$' "$WORK/run.txt" || fail "the level was not recorded"
+    grep -v '^#' "$WORK/run.txt" >"$WORK/run-events.txt"
+    "$(dirname "$TOOL")/pinwick-test-script" "$WORK/run.txt" >"$WORK/written-back.txt" &&
+      cmp -s "$WORK/run-events.txt" "$WORK/written-back.txt" ||
+      fail "the recording does not read back as written: $(diff "$WORK/run-events.txt" "$WORK/written-back.txt" | head -n 4)"
     run_tracked timeout "$TIMEOUT" "$TOOL" replay --script "$WORK/run.txt" --trace "$WORK/replay.trace" 2>"$WORK/replay.err" ||
       fail "the replay failed: $(cat "$WORK/replay.err")"
     sed 's/ t=[0-9]*//' "$WORK/live.trace" >"$WORK/live-untimed.trace"

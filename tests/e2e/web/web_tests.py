@@ -146,6 +146,15 @@ def replay_trace(work, script, *args):
         return f.read()
 
 
+def written_back(work, script):
+    """The recording's events as the recorder's writer writes them back."""
+    path = os.path.join(work, "recorded.txt")
+    with open(path, "w") as f:
+        f.write(script)
+    echo = os.path.join(os.path.dirname(TOOL), "pinwick-test-script")
+    return subprocess.run([echo, path], capture_output=True, text=True, timeout=TOOL_TIMEOUT_S, check=True).stdout
+
+
 def recorded_up_to(script, last):
     """The recording's lines for frames up to last, and its comments."""
     kept = [line for line in script.splitlines(True) if line.startswith("#") or int(line.split()[0]) <= last]
@@ -229,6 +238,8 @@ def case_play(page, address, work):
         raise Failure("the page's trace holds no match or no end")
     if replay_trace(work, script) != live:
         raise Failure("the whole recording replays to another trace")
+    if written_back(work, script) != "".join(l for l in script.splitlines(True) if not l.startswith("#")):
+        raise Failure("the recording does not read back as it was written")
 
 
 def case_close(page, address, work):

@@ -1,19 +1,20 @@
 // Window messages into InputState, flags and commands.
-#include "app/window_proc.h"
+#include "host/window_proc.h"
 
 #include <cstring>
 
-#include "app/build_date.h"
-#include "app/input.h"
-#include "app/shell.h"
-#include "app/texts.h"
-#include "app/window_proc_testing.h"
-
-int32_t windowActive = 1;
-int32_t pendingMessages = 0;
-int32_t resetRequested = 0;
+#include "host/build_date.h"
+#include "host/input.h"
+#include "host/recording.h"
+#include "host/shell.h"
+#include "host/texts.h"
+#include "host/window_proc_testing.h"
 
 namespace {
+int minimised = 0;
+int32_t volumeWait = 0;  // messages still to come after the Volume command
+int resetRequested = 0;
+
 struct KeyBit {
   uint32_t virtualKey;
   int32_t bit;
@@ -95,7 +96,9 @@ void formatInts(char* out, int size, const char* format, const int* values, int 
 }
 
 void confirmClose() {
-  if (shellConfirmClose(kTextCloseQuestion) != 0) shellPostDestroy();
+  const int yes = shellConfirmClose(kTextCloseQuestion) != 0;
+  recordAnswer(yes);
+  if (yes) shellPostDestroy();
 }
 
 void showVersionBox() {
@@ -111,17 +114,17 @@ void startVolumeControl() {
   int started = 0;
   for (int attempt = 0; attempt < kVolumeAttempts; ++attempt) started |= shellLaunchVolumeControl(attempt);
   if (!started) shellMessageBox(kTextVolumeFailed, kTextWindowTitle);
-  pendingMessages = kVolumePendingMessages;
+  volumeWait = kVolumeWaitMessages;
 }
 
 // Quick presses are latched only while frames run (input.h).
 void keyDown(int32_t bit) {
-  if (windowActive != 0) inputKeyDown(bit);
+  if (!minimised) inputKeyDown(bit);
   else inputKeyDownWhileMinimised(bit);
 }
 
 void mouseDown(int32_t bit) {
-  if (windowActive != 0) inputMouseDown(bit);
+  if (!minimised) inputMouseDown(bit);
   else inputMouseDownWhileMinimised(bit);
 }
 
@@ -147,15 +150,15 @@ int windowProcedure(uint32_t message, uint64_t wParam, int64_t lParam) {
   (void)lParam;
   switch (message) {
     case kWmCreate:
-      windowActive = 1;
-      pendingMessages = 0;
+      minimised = 0;
+      volumeWait = 0;
       return 1;
     case kWmDestroy:
       shellPostQuit();
       return 1;
     case kWmSize:
-      if (wParam == kSizeRestored) windowActive = 1;
-      else if (wParam == kSizeMinimized) windowActive = 0;
+      if (wParam == kSizeRestored) minimised = 0;
+      else if (wParam == kSizeMinimized) minimised = 1;
       return 1;
     case kWmClose:
       confirmClose();
@@ -173,7 +176,19 @@ int windowProcedure(uint32_t message, uint64_t wParam, int64_t lParam) {
   }
 }
 
-void readMousePosition(int32_t* x, int32_t* y) { shellCursorPosition(x, y); }
+int windowMinimised() { return minimised; }
+
+int32_t volumeWaitMessages() { return volumeWait; }
+
+void countVolumeWaitMessage() {
+  if (volumeWait != 0) volumeWait -= 1;
+}
+
+int takeResetRequest() {
+  const int requested = resetRequested;
+  resetRequested = 0;
+  return requested;
+}
 
 void formatVersionText(char* text, int size, int major, int minor, int build, const char* buildDate) {
   // Read as "%15s %d %d" would: the month word, then the day and the year;
@@ -195,7 +210,11 @@ void formatVersionText(char* text, int size, int major, int minor, int build, co
 }
 
 void resetWindowState() {
-  windowActive = 1;
-  pendingMessages = 0;
+  minimised = 0;
+  volumeWait = 0;
   resetRequested = 0;
 }
+
+void setWindowMinimised(int on) { minimised = on ? 1 : 0; }
+
+void setVolumeWaitMessages(int32_t messages) { volumeWait = messages; }

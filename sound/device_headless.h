@@ -3,8 +3,6 @@
 #pragma once
 #include <cstdint>
 
-// 20 ms of output at 22050 Hz: what the headless frame clock mixes per frame.
-constexpr int kHeadlessSamplesPerFrame = 441;
 constexpr int kHeadlessCallCapacity = 4096;
 
 enum HeadlessSoundCallKind {

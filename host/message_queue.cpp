@@ -1,7 +1,7 @@
-#include "app/message_queue.h"
+#include "host/message_queue.h"
 
 namespace {
-QueuedMessage queue[kMessageQueueCapacity];
+WindowMessage queue[kMessageQueueCapacity];
 int queueHead = 0;
 int queueCount = 0;
 }  // namespace
@@ -14,8 +14,8 @@ void postQueuedMessage(uint32_t message, uint64_t wParam, int64_t lParam) {
 
 int queuedMessageCount() { return queueCount; }
 
-QueuedMessage takeQueuedMessage() {
-  const QueuedMessage taken = queue[queueHead];
+WindowMessage takeQueuedMessage() {
+  const WindowMessage taken = queue[queueHead];
   queueHead = (queueHead + 1) % kMessageQueueCapacity;
   --queueCount;
   return taken;

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/headless/headless_shell.h"
+#include "app/headless/shell_headless.h"
 
 // Outside a run (in unit tests) these are a run with no script.
 extern const HeadlessRunOptions* headlessRun;

@@ -1,6 +1,8 @@
 // Press edges from held state.
-#include "app/input.h"
-#include "app/input_testing.h"
+#include "host/input.h"
+#include "host/input_testing.h"
+#include "host/recording.h"
+#include "host/shell.h"
 
 InputState inputState;
 
@@ -19,6 +21,12 @@ void updateInputEdges() {
   inputState.mousePressed = (inputState.mouseHeld & ~previousMouse) | mouseWentDown;
   previousMouse = inputState.mouseHeld;
   mouseWentDown = 0;
+}
+
+void readFrameInput() {
+  updateInputEdges();
+  shellCursorPosition(&inputState.mouseX, &inputState.mouseY);
+  recordCursorRead(inputState.mouseX, inputState.mouseY);
 }
 
 void inputKeyDown(int32_t bit) {

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/output_file.h"
+#include "host/output_file.h"
 
 namespace {
 constexpr char kTemporaryName[] = ".pinwick-XXXXXX";

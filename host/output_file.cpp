@@ -1,6 +1,6 @@
 // The part of the output rules every platform shares: the words of a
 // failure and the checks of a stream, over the C library's streams alone.
-#include "app/output_file.h"
+#include "host/output_file.h"
 
 #include <cerrno>
 #include <cstring>

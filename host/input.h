@@ -30,7 +30,12 @@ struct InputState {
   int32_t mouseY;
 };
 
+// Written by the window procedure and readFrameInput; the scenes only read it.
 extern InputState inputState;
+
+// Once per frame, before the scene's logic: this frame's press edges
+// (updateInputEdges) and where the cursor is, in client pixels.
+void readFrameInput();
 
 // Once per frame: the bits set since the previous call become this frame's
 // press edges, so an edge lasts exactly one frame. A key or button that went

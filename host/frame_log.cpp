@@ -1,11 +1,11 @@
 // The frame log: buffered lines, flushed about once a second so that a
 // killed run still leaves most of its frames behind.
-#include "app/frame_log.h"
+#include "host/frame_log.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/output_file.h"
+#include "host/output_file.h"
 
 namespace {
 constexpr uint32_t kFlushEveryFrames = 50;

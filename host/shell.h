@@ -1,16 +1,19 @@
-// What each shell (Win32, SDL, headless) provides to the window procedure and
-// the message pump, chosen at link time like the clock. Every call is made on
-// the main thread.
+// What each shell (Win32, SDL, page, headless) provides to the window
+// procedure and the message pump, chosen at link time like the clock. Every
+// call is made on the main thread. The SDL, page and headless shells share
+// one implementation of the pump's primitives (app/queued_shell).
 #pragma once
 #include <cstdint>
 
-// --- The message pump's primitives (app/frame drives them) ---
+#include "host/window_messages.h"
+
+// --- The message pump's primitives (host/frame drives them) ---
 
 // 1 when a message is waiting, without taking it.
 int shellPeekMessage();
-// Takes the next message, blocking until one arrives. 0 when it was the quit
-// message: the program must end.
-int shellFetchMessage();
+// Takes the next message, blocking until one arrives, and tells the pump
+// what it was. 0 when it was the quit message: the program must end.
+int shellFetchMessage(WindowMessage* fetched);
 // 1 when the accelerator table turned the fetched message into a command
 // (which has then been handled); it is not dispatched any further.
 int shellTranslateAccelerator();
@@ -43,7 +46,6 @@ void shellCursorPosition(int32_t* x, int32_t* y);
 
 // --- Observation ---
 
-// Called by every scene loop at the end of each completed frame (after its
-// reactions, also when the scene then ends), with the scene's code. The
-// headless shell writes its trace line here; the others do nothing.
+// Each completed frame (host/frame's frameDone), with the scene's code. The
+// headless shell writes its trace line here, the page counts the frame.
 void shellFrameDone(int sceneCode);

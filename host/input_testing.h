@@ -2,7 +2,7 @@
 // Only tests include this header; the game never calls these.
 #pragma once
 
-#include "app/input.h"
+#include "host/input.h"
 
 // Held bits, edges and the quick-press latches back to program start.
 void resetInputState();

@@ -6,38 +6,10 @@
 #include <vector>
 
 #include "app/game_options.h"
-
-enum HeadlessEventKind : int32_t {
-  kEventMouse,     // a = x, b = y (client pixels, may lie outside)
-  kEventButton,    // a = 0 left / 1 right, b = 1 down / 0 up
-  kEventKey,       // a = virtual key, b = 1 down / 0 up
-  kEventMenu,      // a = command number
-  kEventClose,     // the window's close box
-  kEventAnswer,    // a = 1 yes / 0 no: what the next close confirmation answers
-  kEventMinimise,
-  kEventRestore,
-  kEventSeconds,   // a = the local seconds from now on
-  kEventPosition,  // a = x, b = y: where the frames read the cursor from this frame on; no message
-  kEventSize,      // a = 1 minimised / 0 restored: the WM_SIZE message as the desktop sends it
-  kEventOther,     // a message the game leaves to the default handling (it counts, nothing more)
-  kEventSound,     // a = 0: the run has no sound device (start-up only)
-  kEventLevel,     // a = the computer's level (start-up only)
-  kEventTwoPlayers,  // start-up only
-  kEventMute,        // start-up only
-  kEventVersion,     // the script is a recording of this version: its start-up names every option the run had
-};
-
-// Events of frame N are handled by the pump inside frame N's frame wait;
-// those of frame 0 (seconds, position, sound) before the game starts.
-struct HeadlessEvent {
-  int32_t frame;
-  int32_t kind;
-  int32_t a;
-  int32_t b;
-};
+#include "app/replay_script.h"
 
 struct HeadlessRunOptions {
-  std::vector<HeadlessEvent> events;  // in frame order
+  std::vector<ScriptEvent> events;  // in frame order; those of frame 0 before the game starts
   int32_t frameLimit = 0;             // stop after this frame; 0 = no limit
   std::FILE* trace = nullptr;         // one line per completed frame, or none
   int realtime = 0;                   // real clock and a t= field in the trace
@@ -66,6 +38,7 @@ struct HeadlessRunResult {
   int32_t exitCode = 0;
   char message[256] = "";
   std::vector<std::vector<uint32_t>> shots;  // one per shotFrames entry, empty if never reached
+  std::vector<int32_t> shotScenes;           // the scene code each shot was taken in
   std::vector<uint8_t> audio;                // 22050 Hz unsigned 8-bit mono
   int32_t sceneFrames[kHeadlessSceneCodes] = {};  // the monkey's frames in each scene
   int64_t invariantChecks = 0;

@@ -1,5 +1,5 @@
 // The texts themselves.
-#include "app/texts.h"
+#include "host/texts.h"
 
 const char kTextWindowTitle[] = "Pinwick";
 const char kTextInstanceName[] = "Pinwicker";

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-// Fixes the seconds that localSeconds() reports (0..59); a negative value
+// Fixes the seconds that shellLocalSeconds() reports (0..59); a negative value
 // returns to the real local time.
 void setHeadlessSeconds(int seconds);
 
@@ -13,10 +13,10 @@ void setHeadlessTicks(uint32_t ticks);
 // speed); 0: the virtual clock (the default).
 void setHeadlessRealTime(int on);
 
-// A frame wait that sleeps 0 ms over and over would spin for ever on the
-// virtual clock. After this many sleeps in a row that did not move it, the
-// clock counts as stalled and the shell ends the run.
+// A frame wait that sleeps until a tick already reached, over and over, would
+// spin for ever on the virtual clock. After this many sleeps in a row that did
+// not move it, the clock counts as stalled and the shell ends the run.
 constexpr uint32_t kHeadlessStillSleepLimit = 1000000;
 
-// 1 while the last kHeadlessStillSleepLimit sleeps (or more) all slept 0 ms.
+// 1 while the last kHeadlessStillSleepLimit sleeps (or more) all left the clock where it was.
 int headlessClockStalled();
