@@ -7,9 +7,9 @@ add_custom_command(
   OUTPUT ${make_pictures_program}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/host
   COMMAND ${PINWICK_HOST_CXX} -std=c++17 -O1 -Wall -Wextra -I${PROJECT_SOURCE_DIR}
-          ${PROJECT_SOURCE_DIR}/tools/make_pictures.cpp ${PROJECT_SOURCE_DIR}/tools/png_writer.cpp
+          ${PROJECT_SOURCE_DIR}/tools/make_pictures.cpp ${PROJECT_SOURCE_DIR}/tools/picture_grid.cpp ${PROJECT_SOURCE_DIR}/tools/png_writer.cpp
           -lz -o ${make_pictures_program}
-  DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_pictures.cpp ${PROJECT_SOURCE_DIR}/tools/png_writer.cpp
-          ${PROJECT_SOURCE_DIR}/tools/png_writer.h
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_pictures.cpp ${PROJECT_SOURCE_DIR}/tools/picture_grid.cpp ${PROJECT_SOURCE_DIR}/tools/png_writer.cpp
+          ${PROJECT_SOURCE_DIR}/tools/png_writer.h ${PROJECT_SOURCE_DIR}/tools/picture_grid.h
   COMMENT "Building the picture generator for the build machine"
   VERBATIM)
