@@ -24,5 +24,5 @@ if(NOT PINWICK_SANITIZE)
   add_test(NAME setup_install_deps
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/install/setup_test.sh ${PROJECT_SOURCE_DIR}
                    ${CMAKE_CURRENT_BINARY_DIR}/setup)
-  set_tests_properties(setup_install_deps PROPERTIES TIMEOUT 60)
+  set_tests_properties(setup_install_deps PROPERTIES TIMEOUT 180)
 endif()
