@@ -25,6 +25,7 @@ constexpr int kParkAfterSilentFrames = 50;
 
 uint8_t mixed[kMixCapacity];
 int deviceOpen = 0;
+int deviceRefused = 0;  // a shared run that had none plays without one
 int silentFrames = 0;
 SoundRequestLog frameRequests;
 }  // namespace
@@ -109,6 +110,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* webMixSound(int count) {
   return mixed;
 }
 
+void refuseWebSound() { deviceRefused = 1; }
+
 void keepWebSoundTime() {
   if (!deviceOpen) return;
   if (!webAudioRunning()) {
@@ -120,7 +123,7 @@ void keepWebSoundTime() {
 }
 
 int openSoundDevice(void*) {
-  if (!deviceOpen) deviceOpen = webAudioOpen(kSampleRate, kPullSamples);
+  if (!deviceOpen && !deviceRefused) deviceOpen = webAudioOpen(kSampleRate, kPullSamples);
   return deviceOpen;
 }
 

@@ -5,3 +5,7 @@
 // player's first gesture), the mix moves on by a frame unheard, so that no
 // sound starts late.
 void keepWebSoundTime();
+
+// The game opens no sound device from now on: a shared run recorded
+// without one synthesises nothing, and its random sequence differs.
+void refuseWebSound();
