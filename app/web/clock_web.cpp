@@ -11,8 +11,6 @@
 namespace {
 constexpr int kSecondsPerMinute = 60;
 constexpr int kRealTimeQuarters = 4;
-// How often a clock that stands still looks again.
-constexpr unsigned kStillPollMs = 20;
 
 // Game time is real time from the page's navigation until a playback
 // changes its speed: then it goes on from realAtChange at the new speed.
@@ -26,7 +24,7 @@ double gameNow() {
 }  // namespace
 
 void setPageClockSpeed(int newQuarters) {
-  if (newQuarters < 0 || newQuarters == quarters) return;
+  if (newQuarters <= 0 || newQuarters == quarters) return;
   gameAtChange = gameNow();
   realAtChange = emscripten_get_now();
   quarters = newQuarters;
@@ -39,10 +37,6 @@ uint32_t tickCount() { return static_cast<uint32_t>(static_cast<uint64_t>(gameNo
 // sleep yields, even one with no time left: the events that arrive
 // meanwhile are queued for the pump.
 void sleepUntil(uint32_t tick) {
-  if (quarters == 0) {
-    emscripten_sleep(kStillPollMs);
-    return;
-  }
   const int32_t ahead = static_cast<int32_t>(tick - tickCount());
   emscripten_sleep(ahead > 0 ? static_cast<unsigned>(ahead) * kRealTimeQuarters / quarters : 0);
 }

@@ -28,8 +28,8 @@ constexpr unsigned short kButtonRight = 2;
 constexpr uint32_t kWaitPollMs = 20;
 constexpr int kMenuStillOpen = -1;
 constexpr int kNoAnswerYet = -1;
-// The clock's speed in quarters: a shared run's playback ends standing still.
-constexpr int kPausedQuarters = 0;
+// The clock's speed in quarters of real time; none stands still.
+constexpr int kStillQuarters = 0;
 constexpr int kRealTimeQuarters = 4;
 const char kCanvasSelector[] = "#canvas";
 
@@ -58,6 +58,11 @@ int minimisedByPlayer = 0;  // the M key; the page cannot minimise the browser
 int minimised = 0;          // what the last WM_SIZE said
 int32_t cursorX = 0, cursorY = 0;
 int32_t framesDone = 0;
+// A shared run's playback paused, or over and not yet played on: no frame
+// runs, and the player's input waits.
+int standingStill = 0;
+
+int holdingInput() { return pageReplaying() || standingStill; }
 
 // Letters and digits by the character they type, as the desktop's keyboard
 // layout gives them; the other keys by where they lie.
@@ -113,7 +118,7 @@ namespace {
 // --- The page's events, as thin as a window procedure ---
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
-  if (pageModalOpen() || pageReplaying()) return EM_FALSE;  // the open menu or dialog takes its keys
+  if (pageModalOpen() || holdingInput()) return EM_FALSE;  // the open menu or dialog takes its keys
   const uint32_t key = virtualKeyFor(e->key, e->code);
   const bool systemKey = e->altKey && !e->ctrlKey;
   const uint32_t message = type != EMSCRIPTEN_EVENT_KEYDOWN ? kWmKeyUp : systemKey ? kWmSysKeyDown : kWmKeyDown;
@@ -135,7 +140,7 @@ EM_BOOL onPageMouseMove(int, const EmscriptenMouseEvent* e, void*) {
 // On the canvas only: nothing outside it reaches the game, so a button
 // released out there stays held, as on the desktop.
 EM_BOOL onCanvasMouse(int type, const EmscriptenMouseEvent* e, void*) {
-  if (pageModalOpen() || pageReplaying()) return EM_FALSE;
+  if (pageModalOpen() || holdingInput()) return EM_FALSE;
   const int64_t point = packPoint(gamePixelX(e->targetX), gamePixelY(e->targetY));
   if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
     postQueuedMessage(kWmMouseMove, 0, point);
@@ -150,7 +155,7 @@ EM_BOOL onCanvasMouse(int type, const EmscriptenMouseEvent* e, void*) {
 // A tap is a click: the first finger that changed moves the mouse there and
 // presses or releases the left button.
 EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void*) {
-  if (pageModalOpen() || pageReplaying()) return EM_FALSE;
+  if (pageModalOpen() || holdingInput()) return EM_FALSE;
   for (int i = 0; i < e->numTouches; ++i) {
     const EmscriptenTouchPoint& t = e->touches[i];
     if (!t.isChanged) continue;
@@ -172,7 +177,7 @@ EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
 }
 
 EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void*) {
-  if (pageReplaying()) return EM_FALSE;
+  if (holdingInput()) return EM_FALSE;
   postQueuedMessage(kWmActivate, type == EMSCRIPTEN_EVENT_FOCUS ? kActivated : kDeactivated, 0);
   return EM_FALSE;
 }
@@ -186,7 +191,8 @@ EM_BOOL onResize(int, const EmscriptenUiEvent*, void*) {
 // does not hold: the page stands still until the viewer plays on.
 void endReplay() {
   endPageReplay();
-  setPageClockSpeed(kPausedQuarters);
+  standingStill = 1;
+  setPageClockSpeed(kRealTimeQuarters);
   pageReplayOver();
 }
 
@@ -221,7 +227,7 @@ void registerCallbacks() {
 extern "C" {
 // A menu title was pressed: the menu is open.
 EMSCRIPTEN_KEEPALIVE void pageMenuPressed() {
-  if (!pageReplaying()) postQueuedMessage(kWmNcLButtonDown, 0, 0);
+  if (!holdingInput()) postQueuedMessage(kWmNcLButtonDown, 0, 0);
 }
 
 // The player brought the game back after M.
@@ -233,16 +239,18 @@ EMSCRIPTEN_KEEPALIVE void pageRestore() {
 
 EMSCRIPTEN_KEEPALIVE int pageFrames() { return framesDone; }
 
-// The playback's speed in quarters of real time (0 stands still).
+// The playback's speed in quarters of real time; 0 pauses it.
 EMSCRIPTEN_KEEPALIVE void pageSetReplaySpeed(int quarters) {
-  if (pageReplaying()) setPageClockSpeed(quarters);
+  if (!pageReplaying()) return;
+  standingStill = quarters == kStillQuarters;
+  if (!standingStill) setPageClockSpeed(quarters);
 }
 
 // After the shared run's last frame: the player's input reaches the game
 // from here on, and time runs again.
 EMSCRIPTEN_KEEPALIVE void pagePlayOn() {
   if (pageReplaying()) return;
-  setPageClockSpeed(kRealTimeQuarters);
+  standingStill = 0;
   noteMinimised();
 }
 }
@@ -271,6 +279,9 @@ int pageModalOpen() { return pageModalOpenJs(); }
 // The page's callbacks queue its events as they come: there is nothing to
 // pull, only to sleep until one has come.
 void pullShellEvents(int wait) {
+  // Standing still holds the pump: a frame that is behind its clock (a fast
+  // playback) would otherwise catch up past where the playback stopped.
+  while (standingStill) emscripten_sleep(kWaitPollMs);
   if (pageReplaying()) {
     deliverReplayFrame(framesDone + 1);
     if (wait && queuedMessageCount() == 0 && !deliverReplayWhileWaiting()) endReplay();
