@@ -9,3 +9,6 @@ void keepWebSoundTime();
 // The game opens no sound device from now on: a shared run recorded
 // without one synthesises nothing, and its random sequence differs.
 void refuseWebSound();
+
+// The page was hidden (1) or shown again (0).
+void parkWebSoundWhileHidden(int hidden);

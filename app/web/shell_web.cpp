@@ -172,6 +172,7 @@ EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void*) {
 // A hidden page counts as minimised: no frame runs and no game time passes.
 EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
   pageHidden = e->hidden ? 1 : 0;
+  parkWebSoundWhileHidden(pageHidden);
   noteMinimised();
   return EM_FALSE;
 }

@@ -19,8 +19,8 @@ import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from page_driver import Browser, Failure, QuietHandler  # noqa: E402
-from web_tests import (CARD, CASE, FRAMES_TO_SETTLE, PAGE_DIR, SQUARE, STONE, canvas, click_game,  # noqa: E402
-                       headless_frame, open_game, pixel, untimed, wait_canvas, wait_frames)
+from web_tests import (CARD, CASE, FRAMES_TO_SETTLE, HIDDEN_SETTLE_S, PAGE_DIR, SQUARE, STONE, canvas,  # noqa: E402
+                       click_game, headless_frame, open_game, pixel, set_window, untimed, wait_canvas, wait_frames)
 
 SHARE_TIMEOUT_S = 60  # the playback at four times, with the page's start
 
@@ -187,6 +187,56 @@ def case_share(page, work):
         page.evaluate("document.documentElement.lang = 'en'; window.dispatchEvent(new Event('pinwick-language'))")
         if "another version of Pinwick (0.9.0.0)" not in panel_text(page):
             raise Failure("the refusal in English reads %r" % panel_text(page))
+    finally:
+        server.stop()
+
+
+DIGEST_START, DIGEST_PRIME = 2166136261, 16777619
+SILENCE = 128
+
+
+def digest_of_silence(count):
+    digest = DIGEST_START
+    for _ in range(count):
+        digest = ((digest ^ SILENCE) * DIGEST_PRIME) & 0xFFFFFFFF
+    return digest
+
+
+def case_audio(page, work):
+    server = Server(PAGE_DIR)
+    address = "http://127.0.0.1:%d/index.html" % server.port
+    try:
+        # The audio worklet plays what the game mixed: every sample handed
+        # to it is played or still held, in order, and some were sound. A
+        # tab hidden just after a sound parks its audio at once.
+        open_game(page, address)
+        wait_canvas(page, headless_frame(work, 60), "the headless title")
+        click_game(page, *CARD)
+        page.wait_for("Pinwick.audio.node instanceof AudioWorkletNode && Pinwick.audio.parked"
+                      " && Pinwick.audio.ctx.state == 'suspended'", "the worklet's audio to rest in the silence")
+        click_game(page, *SQUARE)
+        page.wait_for("Pinwick.audio.ctx.state == 'running' && !Pinwick.audio.parked", "the move's sound")
+        set_window(page, "minimized")
+        page.wait_for("Pinwick.audio.parked && Pinwick.audio.ctx.state == 'suspended'",
+                      "the hidden tab's audio to rest", HIDDEN_SETTLE_S)
+        page.evaluate("Pinwick.audio.report = null; Pinwick.audio.node.port.postMessage({report: true})")
+        report = page.wait_for("Pinwick.audio.report", "the worklet's report")
+        handed, digest = page.evaluate("[Pinwick.audio.handed, Pinwick.audio.handedDigest]")
+        if report["played"] + report["held"] != handed or report["digest"] != digest:
+            raise Failure("the worklet played or holds %(played)d + %(held)d samples" % report +
+                          ", not the %d mixed for it" % handed)
+        if report["played"] == 0 or report["playedDigest"] == digest_of_silence(report["played"]):
+            raise Failure("the worklet played no sound")
+        set_window(page, "normal")
+
+        # Without worklets the older script processor plays.
+        page.open_page("about:blank")
+        page.call("Page.addScriptToEvaluateOnNewDocument", source="delete window.AudioWorkletNode")
+        page.call("Page.navigate", url=address)
+        page.wait_for("typeof Pinwick != 'undefined' && Pinwick.audio && Pinwick.audio.node !== null", "the page's audio")
+        click_game(page, *CARD)
+        page.wait_for("Pinwick.audio.node instanceof ScriptProcessorNode && Pinwick.audio.ctx.state == 'running'",
+                      "the script processor's audio")
     finally:
         server.stop()
 
