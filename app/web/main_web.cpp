@@ -64,7 +64,11 @@ GameOptions pageGameOptions() {
 // why and the title plays.
 GameOptions sharedOrPageOptions() {
   const int length = pageSharedRunBytes();
-  if (length <= 0 || length > kMaxSharedRunBytes) return pageGameOptions();
+  if (length <= 0) return pageGameOptions();
+  if (length > kMaxSharedRunBytes) {
+    pageShareRefused(kReplayMalformed, "", "the shared game is longer than a recording may be");
+    return pageGameOptions();
+  }
   std::string text(static_cast<size_t>(length), '\0');
   pageTakeSharedRun(&text[0]);
   GameOptions options = kDefaultGameOptions;

@@ -114,7 +114,11 @@
   panel.id = 'share-panel';
   panel.hidden = true;
   panel.setAttribute('role', 'dialog');
-  panel.addEventListener('keydown', function(e) { e.stopPropagation(); });
+  var closable = false;  // the playback's end waits for a choice
+  panel.addEventListener('keydown', function(e) {
+    e.stopPropagation();
+    if (e.key == 'Escape' && closable) closePanel();
+  });
   panel.addEventListener('keyup', function(e) { e.stopPropagation(); });
   var panelTitle = make('h2', panel);
   var panelText = make('p', panel);
@@ -124,6 +128,7 @@
   panelButtons.className = 'buttons';
 
   function openPanel(titleKey, textKey, argument) {
+    closable = true;
     say(panelTitle, titleKey);
     say(panelText, textKey, argument);
     panelBody.replaceChildren();
@@ -332,6 +337,7 @@
   Pinwick.replayOver = function() {
     replayDone();
     openPanel('overTitle', 'over');
+    closable = false;
     panelButton('playOn', function() {
       closePanel();
       Module._pagePlayOn();

@@ -25,10 +25,14 @@ self.addEventListener('activate', function(event) {
 
 // The page's own files come from the cache whatever the address's words
 // (its settings ride in the query); anything else goes to the network.
+var kScope = new URL('./', self.location).pathname;
 self.addEventListener('fetch', function(event) {
   var request = event.request;
-  if (request.method != 'GET' || new URL(request.url).origin != self.location.origin) return;
-  var wanted = request.mode == 'navigate' ? new Request('index.html') : request;
+  var address = new URL(request.url);
+  if (request.method != 'GET' || address.origin != self.location.origin) return;
+  var thePage = address.pathname == kScope || address.pathname == kScope + 'index.html';
+  if (request.mode == 'navigate' && !thePage) return;
+  var wanted = thePage ? new Request('index.html') : request;
   event.respondWith(caches.open(kCacheName).then(function(cache) {
     return cache.match(wanted, {ignoreSearch : true}).then(function(kept) { return kept || fetch(request); });
   }));

@@ -156,6 +156,12 @@ def case_share(page, work):
         page.evaluate("(s => { s.value = '16'; s.dispatchEvent(new Event('change')); })"
                       "(document.getElementById('share-speed'))")
         click_game(page, *CARD)
+        page.evaluate("document.getElementById('share-pause').click()")
+        paused = page.evaluate("Pinwick.frames()")
+        time.sleep(0.3)
+        if page.evaluate("Pinwick.frames()") != paused:
+            raise Failure("the paused playback ran on")
+        page.evaluate("document.getElementById('share-pause').click()")
         page.wait_for("Pinwick.replay == 'over'", "the end of the playback", SHARE_TIMEOUT_S)
         last = page.evaluate("Pinwick.replayLastFrame")
         if page.evaluate("location.hash") != "":
