@@ -193,6 +193,15 @@ def case_share(page, work):
         page.evaluate("document.documentElement.lang = 'en'; window.dispatchEvent(new Event('pinwick-language'))")
         if "another version of Pinwick (0.9.0.0)" not in panel_text(page):
             raise Failure("the refusal in English reads %r" % panel_text(page))
+
+        # A run too long for a link is offered as a file.
+        page.evaluate("(() => { Pinwick.fileText('/pinwick-run.txt'); let t = '';"
+                      " for (let i = 1; i <= 8000; i++) t += i + ' mouse ' + Math.floor(Math.random() * 1e5) + ' '"
+                      " + Math.floor(Math.random() * 1e5) + '\\n'; const b = new TextEncoder().encode(t);"
+                      " const f = FS.open('/pinwick-run.txt', 'a'); FS.write(f, b, 0, b.length); FS.close(f); })()")
+        page.evaluate("document.getElementById('share-game').click()")
+        page.wait_for("(a => a && a.href.startsWith('blob:'))(document.getElementById('share-file'))",
+                      "the long run offered as a file")
     finally:
         server.stop()
 
