@@ -25,12 +25,18 @@ constexpr int kParkAfterSilentFrames = 50;
 
 uint8_t mixed[kMixCapacity];
 int deviceOpen = 0;
+int deviceRefused = 0;  // a shared run that had none plays without one
 int silentFrames = 0;
 SoundRequestLog frameRequests;
 }  // namespace
 
 // A context at the game's own rate where the browser allows one; otherwise
-// each output sample takes the latest of ours (a step resampler).
+// each output sample takes the latest of ours (a step resampler). The mix
+// is played by an audio worklet (pinwick-audio.js), fed from here as it
+// asks; a browser without one, or a page that cannot load it (file://),
+// pulls it through the older script processor on this thread instead.
+// Both play every sample mixed exactly once, in order. What was handed to
+// the worklet is counted and digested as it keeps what it played.
 EM_JS(int, webAudioOpen, (int sampleRate, int pullSamples), {
   var Context = window.AudioContext || window.webkitAudioContext;
   if (!Context) return 0;
@@ -44,31 +50,67 @@ EM_JS(int, webAudioOpen, (int sampleRate, int pullSamples), {
       return 0;
     }
   }
-  if (!ctx.createScriptProcessor) {
+  var worklet = ctx.audioWorklet && typeof AudioWorkletNode != "undefined";
+  if (!worklet && !ctx.createScriptProcessor) {
     ctx.close();
     return 0;
   }
-  var node = ctx.createScriptProcessor(pullSamples, 1, 1);
   var gain = ctx.createGain();
-  var step = sampleRate / ctx.sampleRate;
-  var phase = 0;
-  node.onaudioprocess = function(e) {
-    var out = e.outputBuffer.getChannelData(0);
-    var count = Math.floor(phase + out.length * step);
-    var at = _webMixSound(count);
-    for (var i = 0; i < out.length; i++)
-      out[i] = (HEAPU8[at + Math.min(count - 1, Math.floor(phase + i * step))] - 128) / 128;
-    phase += out.length * step - count;
-  };
-  node.connect(gain);
   gain.connect(ctx.destination);
+  var step = sampleRate / ctx.sampleRate;
+  var kDigestStart = 2166136261, kDigestPrime = 16777619;
+  // parked: suspended by us while silent, after the player's gesture let it
+  // run; waking: resumed by us and not yet running.
+  var audio = {ctx : ctx, node : null, gain : gain, parked : false, waking : false,
+               handed : 0, handedDigest : kDigestStart, report : null};
+  var useScriptProcessor = function() {
+    var node = ctx.createScriptProcessor(pullSamples, 1, 1);
+    var phase = 0;
+    node.onaudioprocess = function(e) {
+      var out = e.outputBuffer.getChannelData(0);
+      var count = Math.floor(phase + out.length * step);
+      var at = _webMixSound(count);
+      for (var i = 0; i < out.length; i++)
+        out[i] = (HEAPU8[at + Math.min(count - 1, Math.floor(phase + i * step))] - 128) / 128;
+      phase += out.length * step - count;
+    };
+    node.connect(gain);
+    audio.node = node;
+  };
+  var useWorklet = function() {
+    var node = new AudioWorkletNode(ctx, "pinwick-mixer", {numberOfInputs : 0, numberOfOutputs : 1,
+                                                           outputChannelCount : [1],
+                                                           processorOptions : {gameRate : sampleRate}});
+    node.port.onmessage = function(e) {
+      if (e.data.report) {
+        audio.report = e.data.report;
+        return;
+      }
+      var at = _webMixSound(e.data.ask);
+      var samples = HEAPU8.slice(at, at + e.data.ask);
+      for (var i = 0; i < samples.length; i++)
+        audio.handedDigest = Math.imul(audio.handedDigest ^ samples[i], kDigestPrime) >>> 0;
+      audio.handed += samples.length;
+      node.port.postMessage({samples : samples}, [samples.buffer]);
+    };
+    node.connect(gain);
+    audio.node = node;
+  };
+  if (worklet) {
+    ctx.audioWorklet.addModule("pinwick-audio.js").then(function() {
+      if (Pinwick.audio === audio) useWorklet();
+    }).catch(function(e) {
+      console.warn("pinwick: the sound plays through the older script processor: " + e);
+      if (Pinwick.audio === audio && ctx.createScriptProcessor) useScriptProcessor();
+    });
+  } else {
+    useScriptProcessor();
+  }
   var resume = function() {
     if (ctx.state != "running" && Pinwick.audio && !Pinwick.audio.parked) ctx.resume();
   };
   ["pointerdown", "keydown", "touchend"].forEach(function(type) { window.addEventListener(type, resume, true); });
-  // parked: suspended by us while silent, after the player's gesture let it
-  // run; waking: resumed by us and not yet running.
-  Pinwick.audio = {ctx : ctx, node : node, gain : gain, parked : false, waking : false};
+  Pinwick.audio = audio;
   Pinwick.applyVolume();
   return 1;
 });
@@ -98,7 +140,7 @@ EM_JS(void, webAudioWake, (), {
 
 EM_JS(void, webAudioClose, (), {
   if (!Pinwick.audio) return;
-  Pinwick.audio.node.disconnect();
+  if (Pinwick.audio.node) Pinwick.audio.node.disconnect();
   Pinwick.audio.ctx.close();
   Pinwick.audio = null;
 });
@@ -107,6 +149,17 @@ EM_JS(void, webAudioClose, (), {
 extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* webMixSound(int count) {
   mixBuffers(mixed, count < kMixCapacity ? count : kMixCapacity);
   return mixed;
+}
+
+void refuseWebSound() { deviceRefused = 1; }
+
+// A hidden page runs no frames, so the silence that parks the audio is
+// never counted: hiding parks it at once, and showing wakes it only for a
+// sound still playing.
+void parkWebSoundWhileHidden(int hidden) {
+  if (!deviceOpen) return;
+  if (hidden) webAudioPark();
+  else if (mixerBufferPlaying()) webAudioWake();
 }
 
 void keepWebSoundTime() {
@@ -120,7 +173,7 @@ void keepWebSoundTime() {
 }
 
 int openSoundDevice(void*) {
-  if (!deviceOpen) deviceOpen = webAudioOpen(kSampleRate, kPullSamples);
+  if (!deviceOpen && !deviceRefused) deviceOpen = webAudioOpen(kSampleRate, kPullSamples);
   return deviceOpen;
 }
 

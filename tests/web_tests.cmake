@@ -7,7 +7,7 @@ if(NOT PINWICK_SANITIZE)
   find_program(PINWICK_FOUND_python3 python3)
   find_program(PINWICK_FOUND_convert convert)
   if(NOT PINWICK_FOUND_chromium OR NOT PINWICK_FOUND_python3 OR NOT PINWICK_FOUND_convert)
-    foreach(case title play close settings)
+    foreach(case title play close settings offline share audio)
       pinwick_skipped_test(web_${case} "chromium, python3 or convert not found (scripts/install-deps installs them)")
     endforeach()
   else()
@@ -16,6 +16,14 @@ if(NOT PINWICK_SANITIZE)
                COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/web_tests.py ${case} ${PINWICK_WEB_PAGE}
                        $<TARGET_FILE:pinwick-tool>)
       # Real time: the page's frames run on the browser's clock.
+      set_tests_properties(web_${case} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+    endforeach()
+    # Installed, offline and shared, and its sound: the page's own files in
+    # the browser.
+    foreach(case offline share audio)
+      add_test(NAME web_${case}
+               COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/share_tests.py ${case} ${PINWICK_WEB_PAGE}
+                       $<TARGET_FILE:pinwick-tool>)
       set_tests_properties(web_${case} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
     endforeach()
   endif()

@@ -1,15 +1,21 @@
-// The page's entry point: the player's choices as the page checked them, the
-// recording when asked for, the page's menus, callbacks and canvas, then the
-// game. A page has no second copy to guard against and no files of its own:
-// the recording lives in the page's memory until it is saved.
+// The page's entry point: the player's choices as the page checked them, or
+// those of the shared run the address holds; the recording, which is kept
+// for sharing the run and offered as files when asked for; the page's
+// menus, callbacks and canvas, then the game. A page has no second copy to
+// guard against and no files of its own: the recording lives in the page's
+// memory until it is saved or shared.
 #include <emscripten.h>
+
+#include <string>
 
 #include "app/game_main.h"
 #include "app/game_options.h"
 #include "app/recorder.h"
+#include "app/web/replay_web.h"
 #include "app/web/shell_web.h"
 #include "host/window_proc.h"
 #include "scenes/match.h"
+#include "sound/device_web.h"
 
 namespace {
 const char kRecordingPath[] = "/pinwick-run.txt";
@@ -28,10 +34,21 @@ EM_JS(void, pageOfferFiles, (const char* recording, const char* trace),
 
 EM_JS(void, pageGameEnded, (int exitCode), { Pinwick.gameEnded(exitCode); });
 
+// The shared run in the address, decoded and checked for size by the page
+// (page_share.js): its length in bytes, 0 for none; then its bytes.
+EM_ASYNC_JS(int, pageSharedRunBytes, (), { return await Pinwick.sharedRunBytes(); });
+EM_JS(void, pageTakeSharedRun, (char* into), { HEAPU8.set(Pinwick.takeSharedRun(), into); });
+EM_JS(void, pageShareRefused, (int why, const char* version, const char* reason),
+      { Pinwick.shareRefused(why, UTF8ToString(version), UTF8ToString(reason)); });
+EM_JS(void, pageReplayStarts, (int lastFrame), { Pinwick.replayStarts(lastFrame); });
+
 // Before the page offers the recording for download.
 extern "C" EMSCRIPTEN_KEEPALIVE void pageFlushFiles() { flushRecording(); }
 
 namespace {
+// As the page checks it before decoding: a recording's text, inflated.
+constexpr int kMaxSharedRunBytes = 1 << 20;
+
 // The page keeps mute to itself (the volume's mute, which can change at
 // once), so the game's own stays off.
 GameOptions pageGameOptions() {
@@ -41,12 +58,37 @@ GameOptions pageGameOptions() {
   options.twoPlayers = pageGameTwoPlayers() != 0;
   return options;
 }
+
+// The shared run's choices instead of the page's when the address holds
+// one that reads as a recording of this version; otherwise the page says
+// why and the title plays.
+GameOptions sharedOrPageOptions() {
+  const int length = pageSharedRunBytes();
+  if (length <= 0) return pageGameOptions();
+  if (length > kMaxSharedRunBytes) {
+    pageShareRefused(kReplayMalformed, "", "the shared game is longer than a recording may be");
+    return pageGameOptions();
+  }
+  std::string text(static_cast<size_t>(length), '\0');
+  pageTakeSharedRun(&text[0]);
+  GameOptions options = kDefaultGameOptions;
+  int sound = 1;
+  std::string version, reason;
+  const int loaded = loadPageReplay(text, &options, &sound, &version, &reason);
+  if (loaded != kReplayLoaded) {
+    pageShareRefused(loaded, version.c_str(), reason.c_str());
+    return pageGameOptions();
+  }
+  if (!sound) refuseWebSound();
+  pageReplayStarts(pageReplayLastFrame());
+  return options;
+}
 }  // namespace
 
 int main() {
-  const GameOptions options = pageGameOptions();
+  const GameOptions options = sharedOrPageOptions();
+  openRecording(kRecordingPath);
   if (pageGameRecords()) {
-    openRecording(kRecordingPath);
     openLiveTrace(kTracePath);
     pageOfferFiles(kRecordingPath, kTracePath);
   }

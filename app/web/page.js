@@ -28,7 +28,7 @@ var Pinwick = (function() {
   var ended = false;
   var ready = false;  // the game's code is up
   var image = null, pixels = null;
-  var picturesToUse = null;  // the icon and cursor, once the first picture shows
+  var picturesToUse = null;  // the cursor, once the first picture shows
 
   // --- What the page remembers. Storage holds whatever was last put there,
   // by an older page or by hand: each value is read through its rule, and
@@ -389,11 +389,10 @@ var Pinwick = (function() {
       }
     },
 
-    // Setting the icon and cursor restyles the page: they wait until the
-    // first picture has been painted.
-    usePictures : function(icon, cursor) {
+    // Setting the cursor restyles the page: it waits until the first
+    // picture has been painted. (The icon is a file of the page's own.)
+    usePictures : function(cursor) {
       picturesToUse = function() {
-        byId('icon').href = URL.createObjectURL(new Blob([ icon ], {type : 'image/x-icon'}));
         canvas.style.cursor = 'url(' + URL.createObjectURL(new Blob([ cursor ])) + '), default';
       };
       if (Pinwick.firstPaintMs !== null) setTimeout(picturesToUse);

@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "app/queued_shell.h"
+#include "app/web/clock_web.h"
+#include "app/web/replay_web.h"
 #include "app/web/shell_web.h"
 #include "gfx/resources.h"
 #include "host/menu.h"
@@ -26,6 +28,9 @@ constexpr unsigned short kButtonRight = 2;
 constexpr uint32_t kWaitPollMs = 20;
 constexpr int kMenuStillOpen = -1;
 constexpr int kNoAnswerYet = -1;
+// The clock's speed in quarters of real time; none stands still.
+constexpr int kStillQuarters = 0;
+constexpr int kRealTimeQuarters = 4;
 const char kCanvasSelector[] = "#canvas";
 
 struct KeyMapping {
@@ -53,6 +58,11 @@ int minimisedByPlayer = 0;  // the M key; the page cannot minimise the browser
 int minimised = 0;          // what the last WM_SIZE said
 int32_t cursorX = 0, cursorY = 0;
 int32_t framesDone = 0;
+// A shared run's playback paused, or over and not yet played on: no frame
+// runs, and the player's input waits.
+int standingStill = 0;
+
+int holdingInput() { return pageReplaying() || standingStill; }
 
 // Letters and digits by the character they type, as the desktop's keyboard
 // layout gives them; the other keys by where they lie.
@@ -75,7 +85,10 @@ uint32_t virtualKeyFor(const char* key, const char* code) {
   return 0;
 }
 
+// While a shared run plays, the game hears only the run: the page's own
+// state is taken up again when the viewer plays on.
 void noteMinimised() {
+  if (pageReplaying()) return;
   const int now = pageHidden || minimisedByPlayer;
   if (now == minimised) return;
   minimised = now;
@@ -97,14 +110,15 @@ EM_JS(void, pageOpenMessage, (const char* text, const char* title),
 EM_JS(int, pageTakeAnswer, (), { return Pinwick.takeAnswer(); });
 EM_JS(int, pageOpenVolume, (const char* title), { return Pinwick.openVolume(UTF8ToString(title)); });
 EM_JS(void, pageShowMinimised, (int shown), { Pinwick.showMinimised(shown); });
-EM_JS(void, pageUsePictures, (const uint8_t* icon, int iconSize, const uint8_t* cursor, int cursorSize),
-      { Pinwick.usePictures(HEAPU8.slice(icon, icon + iconSize), HEAPU8.slice(cursor, cursor + cursorSize)); });
+EM_JS(void, pageReplayOver, (), { Pinwick.replayOver(); });
+EM_JS(void, pageUseCursor, (const uint8_t* cursor, int cursorSize),
+      { Pinwick.usePictures(HEAPU8.slice(cursor, cursor + cursorSize)); });
 
 namespace {
 // --- The page's events, as thin as a window procedure ---
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
-  if (pageModalOpen()) return EM_FALSE;  // the open menu or dialog takes its keys
+  if (pageModalOpen() || holdingInput()) return EM_FALSE;  // the open menu or dialog takes its keys
   const uint32_t key = virtualKeyFor(e->key, e->code);
   const bool systemKey = e->altKey && !e->ctrlKey;
   const uint32_t message = type != EMSCRIPTEN_EVENT_KEYDOWN ? kWmKeyUp : systemKey ? kWmSysKeyDown : kWmKeyDown;
@@ -126,7 +140,7 @@ EM_BOOL onPageMouseMove(int, const EmscriptenMouseEvent* e, void*) {
 // On the canvas only: nothing outside it reaches the game, so a button
 // released out there stays held, as on the desktop.
 EM_BOOL onCanvasMouse(int type, const EmscriptenMouseEvent* e, void*) {
-  if (pageModalOpen()) return EM_FALSE;
+  if (pageModalOpen() || holdingInput()) return EM_FALSE;
   const int64_t point = packPoint(gamePixelX(e->targetX), gamePixelY(e->targetY));
   if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
     postQueuedMessage(kWmMouseMove, 0, point);
@@ -141,7 +155,7 @@ EM_BOOL onCanvasMouse(int type, const EmscriptenMouseEvent* e, void*) {
 // A tap is a click: the first finger that changed moves the mouse there and
 // presses or releases the left button.
 EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void*) {
-  if (pageModalOpen()) return EM_FALSE;
+  if (pageModalOpen() || holdingInput()) return EM_FALSE;
   for (int i = 0; i < e->numTouches; ++i) {
     const EmscriptenTouchPoint& t = e->touches[i];
     if (!t.isChanged) continue;
@@ -158,11 +172,13 @@ EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void*) {
 // A hidden page counts as minimised: no frame runs and no game time passes.
 EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
   pageHidden = e->hidden ? 1 : 0;
+  parkWebSoundWhileHidden(pageHidden);
   noteMinimised();
   return EM_FALSE;
 }
 
 EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void*) {
+  if (holdingInput()) return EM_FALSE;
   postQueuedMessage(kWmActivate, type == EMSCRIPTEN_EVENT_FOCUS ? kActivated : kDeactivated, 0);
   return EM_FALSE;
 }
@@ -170,6 +186,15 @@ EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void*) {
 EM_BOOL onResize(int, const EmscriptenUiEvent*, void*) {
   layOutCanvas();
   return EM_FALSE;
+}
+
+// The shared run's last frame is done, or the game waits for an event it
+// does not hold: the page stands still until the viewer plays on.
+void endReplay() {
+  endPageReplay();
+  standingStill = 1;
+  setPageClockSpeed(kRealTimeQuarters);
+  pageReplayOver();
 }
 
 int waitForAnswer() {
@@ -202,7 +227,9 @@ void registerCallbacks() {
 
 extern "C" {
 // A menu title was pressed: the menu is open.
-EMSCRIPTEN_KEEPALIVE void pageMenuPressed() { postQueuedMessage(kWmNcLButtonDown, 0, 0); }
+EMSCRIPTEN_KEEPALIVE void pageMenuPressed() {
+  if (!holdingInput()) postQueuedMessage(kWmNcLButtonDown, 0, 0);
+}
 
 // The player brought the game back after M.
 EMSCRIPTEN_KEEPALIVE void pageRestore() {
@@ -212,6 +239,21 @@ EMSCRIPTEN_KEEPALIVE void pageRestore() {
 }
 
 EMSCRIPTEN_KEEPALIVE int pageFrames() { return framesDone; }
+
+// The playback's speed in quarters of real time; 0 pauses it.
+EMSCRIPTEN_KEEPALIVE void pageSetReplaySpeed(int quarters) {
+  if (!pageReplaying()) return;
+  standingStill = quarters == kStillQuarters;
+  if (!standingStill) setPageClockSpeed(quarters);
+}
+
+// After the shared run's last frame: the player's input reaches the game
+// from here on, and time runs again.
+EMSCRIPTEN_KEEPALIVE void pagePlayOn() {
+  if (pageReplaying()) return;
+  standingStill = 0;
+  noteMinimised();
+}
 }
 
 void openPage() {
@@ -220,11 +262,9 @@ void openPage() {
     for (int i = 0; i < kMenu[t].itemCount; ++i)
       pageAddMenuItem(t, kMenu[t].items[i].text, static_cast<int>(kMenu[t].items[i].command));
   }
-  size_t iconSize = 0, cursorSize = 0;
-  const uint8_t* icon = findResource("ICON_MAIN", &iconSize);
+  size_t cursorSize = 0;
   const uint8_t* cursor = findResource("CURSOR_S", &cursorSize);
-  if (icon != nullptr && cursor != nullptr)
-    pageUsePictures(icon, static_cast<int>(iconSize), cursor, static_cast<int>(cursorSize));
+  if (cursor != nullptr) pageUseCursor(cursor, static_cast<int>(cursorSize));
   registerCallbacks();
   layOutCanvas();
   // A page opened in the background starts minimised.
@@ -240,12 +280,21 @@ int pageModalOpen() { return pageModalOpenJs(); }
 // The page's callbacks queue its events as they come: there is nothing to
 // pull, only to sleep until one has come.
 void pullShellEvents(int wait) {
+  // Standing still holds the pump: a frame that is behind its clock (a fast
+  // playback) would otherwise catch up past where the playback stopped.
+  while (standingStill) emscripten_sleep(kWaitPollMs);
+  if (pageReplaying()) {
+    deliverReplayFrame(framesDone + 1);
+    if (wait && queuedMessageCount() == 0 && !deliverReplayWhileWaiting()) endReplay();
+  }
   while (wait && queuedMessageCount() == 0) emscripten_sleep(kWaitPollMs);
 }
 
 // A press on the menu bar, which the game leaves alone, opens the menu, and
 // the game stands still until it is closed.
 void afterDispatch(const WindowMessage& m, int taken) {
+  if (pageReplaying() && m.message == kWmMouseMove) noteReplayMouse(pointX(m.lParam), pointY(m.lParam));
+  if (pageReplaying() && m.message == kWmSize) minimised = m.wParam == kSizeMinimized;
   if (taken || m.message != kWmNcLButtonDown) return;
   int command;
   while ((command = pageTakeMenuChoice()) == kMenuStillOpen) emscripten_sleep(kWaitPollMs);
@@ -255,28 +304,41 @@ void afterDispatch(const WindowMessage& m, int taken) {
 // --- Services ---
 
 int shellConfirmClose(const char* question) {
+  if (pageReplaying()) return takeReplayAnswer();
   pageOpenConfirm(question, kTextYes, kTextNo, kTextWindowTitle);
   return waitForAnswer();
 }
 
 void shellMessageBox(const char* text, const char* title) {
+  if (pageReplaying()) return;
   pageOpenMessage(text, title);
   waitForAnswer();
 }
 
 // There is no desktop mixer to start: the page's own volume panel is the
 // first candidate, and there is no second.
-int shellLaunchVolumeControl(int attempt) { return attempt == 0 ? pageOpenVolume(kTextMenuVolume) : 0; }
+int shellLaunchVolumeControl(int attempt) {
+  if (pageReplaying()) return attempt == 0 ? 1 : 0;
+  return attempt == 0 ? pageOpenVolume(kTextMenuVolume) : 0;
+}
 
 // The browser's window cannot be minimised by a page: the game stands still
 // under a cover until the player brings it back.
 void shellMinimiseWindow() {
+  if (pageReplaying()) {
+    postQueuedMessage(kWmSize, kSizeMinimized, 0);
+    return;
+  }
   minimisedByPlayer = 1;
   pageShowMinimised(1);
   noteMinimised();
 }
 
 void shellCursorPosition(int32_t* x, int32_t* y) {
+  if (pageReplaying()) {
+    replayCursor(framesDone + 1, x, y);
+    return;
+  }
   *x = cursorX;
   *y = cursorY;
 }
@@ -284,4 +346,5 @@ void shellCursorPosition(int32_t* x, int32_t* y) {
 void shellFrameDone(int) {
   ++framesDone;
   keepWebSoundTime();
+  if (pageReplaying() && framesDone >= pageReplayLastFrame()) endReplay();
 }

@@ -4,6 +4,7 @@ on the loopback: what the page's tests and its bench share.
 The protocol runs over a pair of pipes (--remote-debugging-pipe): each
 message is one JSON text ended by a NUL byte, so no socket and no client
 library is needed."""
+import fcntl
 import functools
 import http.server
 import json
@@ -36,11 +37,21 @@ def serve(folder):
     return server, "http://127.0.0.1:%d/index.html" % server.server_address[1]
 
 
+def above_four(fd):
+    moved = fcntl.fcntl(fd, fcntl.F_DUPFD_CLOEXEC, 5)
+    os.close(fd)
+    return moved
+
+
 class Browser:
     def __init__(self):
         self.profile = tempfile.mkdtemp(prefix="pinwick-web-profile.")
         commands_read, self.commands = os.pipe()
         self.replies, replies_write = os.pipe()
+        # The browser reads its commands from 3 and writes to 4. A pipe end
+        # that already is 3 or 4 would be left close-on-exec by dup2 onto
+        # itself, or overwritten by the other's: both ends move above 4 first.
+        commands_read, replies_write = above_four(commands_read), above_four(replies_write)
 
         def pipes_as_three_and_four():
             os.dup2(commands_read, 3)

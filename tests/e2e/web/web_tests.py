@@ -167,8 +167,7 @@ def case_title(page, address, work):
     open_game(page, address)
     title = headless_frame(work, 60)
     wait_canvas(page, title, "the headless title")
-    page.wait_for("document.getElementById('canvas').style.cursor.startsWith('url(\"blob:')"
-                  " && document.getElementById('icon').href.startsWith('blob:')", "the game's cursor and icon")
+    page.wait_for("document.getElementById('canvas').style.cursor.startsWith('url(\"blob:')", "the game's cursor")
     for viewport in (None, SMALL_VIEWPORT):
         if viewport:
             page.call("Emulation.setDeviceMetricsOverride", width=viewport[0], height=viewport[1],
