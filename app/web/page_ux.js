@@ -5,6 +5,7 @@
 var PinwickUx = (function() {
   var kLeaveShownAfterMs = 4000;  // in the ending or GAME OVER, before the way out shows
   var kUprightHintScale = 1.5;    // turning the phone must grow the picture at least this much
+  var kGameWidth = 160, kGameHeight = 60;
 
   var kTexts = {
     ja : {
@@ -65,7 +66,7 @@ var PinwickUx = (function() {
     newGame.hidden = !(leaving || (upright && (scene == scenes.match || scene == scenes.ending ||
                                                scene == scenes.gameOver) && !Pinwick.hasEnded()));
     turnHint.textContent = words.turn;
-    turnHint.hidden = !upright || !turningGrows();
+    turnHint.hidden = !upright || pieces.length > 0 || !turningGrows();
     fullscreenButton.textContent = document.fullscreenElement ? words.leaveFullscreen : words.fullscreen;
     fullscreenButton.hidden = !stage.requestFullscreen;
   }
@@ -73,8 +74,9 @@ var PinwickUx = (function() {
   // much larger than it is now?
   function turningGrows() {
     var ratio = window.devicePixelRatio || 1;
-    var across = Math.floor(stage.clientHeight * ratio / 160), down = Math.floor(stage.clientWidth * ratio / 60);
-    var now = Math.floor(stage.clientWidth * ratio / 160);
+    var across = Math.floor(stage.clientHeight * ratio / kGameWidth),
+        down = Math.floor(stage.clientWidth * ratio / kGameHeight);
+    var now = Math.floor(stage.clientWidth * ratio / kGameWidth);
     return Math.min(across, down) >= now * kUprightHintScale;
   }
   newGame.addEventListener('click', function() {
@@ -177,6 +179,8 @@ var PinwickUx = (function() {
     },
     gameEnded : showBelow,
     scene : function() { return scene; },
+    // How the picture is laid out: its pieces in device pixels, none when whole.
+    pieces : function() { return {ratio : pieceRatio, pieces : pieces.slice()}; },
 
     // The controls sit just below the picture, as wide as the stage.
     placedScreen : function(left, top, width, height, isUpright) {
@@ -190,13 +194,14 @@ var PinwickUx = (function() {
     clearPieces : function(ratio) {
       pieces = [];
       pieceRatio = ratio;
+      screen.classList.remove('in-pieces');
     },
     addPiece : function(sourceLeft, sourceWidth, left, top, scale) {
       pieces.push({sourceLeft : sourceLeft, sourceWidth : sourceWidth, left : left, top : top, scale : scale});
       var width = 0, height = 0;
       pieces.forEach(function(p) {
         width = Math.max(width, p.left + p.sourceWidth * p.scale);
-        height = Math.max(height, p.top + 60 * p.scale);
+        height = Math.max(height, p.top + kGameHeight * p.scale);
       });
       pieceCanvas.width = width;
       pieceCanvas.height = height;
