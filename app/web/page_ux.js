@@ -1,7 +1,8 @@
 // The page's guards around the game (after page.js): the way out of the
 // ending and GAME OVER, which keys reach the game, the questions before a
 // match is thrown away, the pointer counted as the game's messages, the
-// picture in pieces on a phone held upright, and full screen.
+// picture in pieces on a phone held upright, and full screen (the
+// settings bar's button).
 var PinwickUx = (function() {
   var kLeaveShownAfterMs = 4000;  // in the ending or GAME OVER, before the way out shows
   var kUprightHintScale = 1.5;    // turning the phone must grow the picture at least this much
@@ -51,6 +52,7 @@ var PinwickUx = (function() {
   var leaveDue = false, leaveTimer = null;
   var upright = false;
   var pieces = [], pieceRatio = 1;
+  var pictureBottom = 0;  // in the stage, CSS pixels
   var escapeHeld = false;  // an Esc the page took: its release is the page's too
 
   function texts() { return /^ja/.test(document.documentElement.lang) ? kTexts.ja : kTexts.en; }
@@ -69,6 +71,10 @@ var PinwickUx = (function() {
     turnHint.hidden = !upright || pieces.length > 0 || !turningGrows();
     fullscreenButton.textContent = document.fullscreenElement ? words.leaveFullscreen : words.fullscreen;
     fullscreenButton.hidden = !stage.requestFullscreen;
+    below.hidden = leaveLine.hidden && newGame.hidden && turnHint.hidden;
+    var room = stage.clientHeight - below.offsetHeight;
+    below.classList.toggle('over-picture', room < pictureBottom);
+    below.style.top = Math.max(0, Math.min(pictureBottom, room)) + 'px';
   }
   // Sideways, the stage's long side is across: would the whole picture be
   // much larger than it is now?
@@ -185,8 +191,8 @@ var PinwickUx = (function() {
     // The controls sit just below the picture, as wide as the stage.
     placedScreen : function(left, top, width, height, isUpright) {
       upright = isUpright != 0;
-      below.style.top = (top + height) + 'px';
       document.body.classList.toggle('upright', upright);
+      pictureBottom = top + height;
       showBelow();
     },
     // The picture in pieces: each a part of the game's canvas drawn at a
