@@ -126,6 +126,8 @@ def case_keys(page, address, work):
     start_match(page)
     key(page, "Escape")
     page.wait_for("document.getElementById('confirm').open", "the question before Esc ends the match")
+    if "ゲームを終了" not in page.evaluate("document.getElementById('confirm-text').textContent"):
+        raise Failure("the Japanese page does not ask in Japanese")
     asked = frames(page)
     time.sleep(0.5)
     if frames(page) != asked:
@@ -135,9 +137,13 @@ def case_keys(page, address, work):
     wait_frames(page, 10)
     if page.evaluate("Pinwick.exitCode") is not None or scene(page) != SCENE_MATCH:
         raise Failure("No to the question still ended the match")
+    page.evaluate("document.documentElement.lang = 'en'; window.dispatchEvent(new Event('pinwick-language'))")
     click_element(page, "Game")
     click_element(page, "Reset")
     page.wait_for("document.getElementById('confirm').open", "the question before Reset throws the match away")
+    if page.evaluate("[document.getElementById('confirm-text').textContent, document.getElementById('confirm-no')"
+                     ".textContent]") != ["Leave this match and go back to the title?", "No"]:
+        raise Failure("the English page does not ask in English")
     click_element(page, page.evaluate("document.getElementById('confirm-no').textContent"))
     wait_frames(page, 10)
     if scene(page) != SCENE_MATCH:
