@@ -23,6 +23,7 @@ var Pinwick = (function() {
   var openTitle = -1;
   var chosen = 0;
   var dialog = null;  // open, or answered and not yet taken by the game
+  var question = null;  // the page's own question: what its answer does
   var answer = kNoAnswerYet;
   var covered = false;
   var ended = false;
@@ -78,7 +79,8 @@ var Pinwick = (function() {
   // --- Menus: open until a choice or a press elsewhere; the game stands
   // still until it has taken the choice ---
   function openMenu(index) {
-    if (menuState == kMenuChosen) return;
+    if (menuState == kMenuChosen || question) return;
+    closeVolume();  // it would lie over the menu
     if (menuState == kMenuOpen) {
       titles[openTitle].element.classList.remove('open');
     } else {
@@ -90,21 +92,57 @@ var Pinwick = (function() {
   }
   function closeMenu(command) {
     if (menuState != kMenuOpen) return;
-    titles[openTitle].element.classList.remove('open');
+    if (openTitle >= 0) titles[openTitle].element.classList.remove('open');
     openTitle = -1;
     chosen = command;
     menuState = kMenuChosen;
   }
   document.addEventListener('mousedown', function(e) {
-    if (!menuBar.contains(e.target)) closeMenu(0);
+    if (!menuBar.contains(e.target) && !question) closeMenu(0);
   }, true);
-  document.addEventListener('keydown', function(e) {
-    if (e.key == 'Escape') closeMenu(0);
-  }, true);
-  window.addEventListener('blur', function() { closeMenu(0); });
+  window.addEventListener('blur', function() {
+    if (!question) closeMenu(0);
+  });
+  // The game stands still, as under an open menu, while the page asks; the
+  // answer chooses command, or nothing.
+  function holdGameAndAsk(text, command, then) {
+    if (menuState == kMenuChosen || dialog) return;
+    if (menuState == kMenuIdle) {
+      menuState = kMenuOpen;
+      openTitle = -1;
+      Module._pageMenuPressed();
+    } else if (openTitle >= 0) {
+      titles[openTitle].element.classList.remove('open');
+    }
+    question = function(yes) {
+      closeMenu(yes ? command : 0);
+      if (then) then(yes);
+    };
+    var words = PinwickUx.questionWords(text);
+    byId('confirm-title').textContent = words.title;
+    byId('confirm-text').textContent = words.text;
+    byId('confirm-yes').textContent = words.yes;
+    byId('confirm-no').textContent = words.no;
+    if (typeof confirmDialog.showModal != 'function') {
+      question = null;
+      closeMenu(command);  // no dialogs in this browser: as if Yes
+      if (then) then(true);
+      return;
+    }
+    confirmDialog.showModal();
+    byId('confirm-yes').focus();
+  }
 
-  // --- Dialogs: Enter answers the first button, Esc the last ---
+  // --- Dialogs: Enter answers the first button, Esc the last; Enter or
+  // Space on a button presses that one ---
   function answerDialog(value) {
+    if (question) {
+      var then = question;
+      question = null;
+      confirmDialog.close();
+      then(value == 1);
+      return;
+    }
     if (!dialog || answer != kNoAnswerYet) return;
     answer = value;
     dialog.close();
@@ -112,7 +150,7 @@ var Pinwick = (function() {
   function setUpDialog(id, enterValue, escapeValue) {
     var element = byId(id);
     element.addEventListener('keydown', function(e) {
-      if (e.key != 'Enter') return;
+      if (e.key != 'Enter' || e.target.tagName == 'BUTTON') return;
       e.preventDefault();
       answerDialog(enterValue);
     });
@@ -284,7 +322,9 @@ var Pinwick = (function() {
     firstPaintMs : null,  // and the browser's next paint, which shows it
     exitCode : null,
 
-    modal : function() { return ended || covered || menuState != kMenuIdle || dialog !== null ? 1 : 0; },
+    modal : function() {
+      return ended || covered || menuState != kMenuIdle || dialog !== null || question !== null ? 1 : 0;
+    },
 
     addMenuTitle : function(index, text, command) {
       var element = document.createElement('div');
@@ -314,7 +354,10 @@ var Pinwick = (function() {
     addMenuItem : function(index, text, command) {
       var button = document.createElement('button');
       button.textContent = text;
-      button.addEventListener('click', function() { closeMenu(command); });
+      button.addEventListener('click', function() {
+        if (PinwickUx.resetWouldLoseMatch(command)) holdGameAndAsk('reset', command);
+        else closeMenu(command);
+      });
       titles[index].items.appendChild(button);
     },
     takeMenuChoice : function() {
@@ -363,12 +406,13 @@ var Pinwick = (function() {
       byId('cover').hidden = !covered;
     },
 
-    placeScreen : function(left, top, width, height) {
+    placeScreen : function(left, top, width, height, upright) {
       var style = byId('screen').style;
       style.left = left + 'px';
       style.top = top + 'px';
       style.width = width + 'px';
       style.height = height + 'px';
+      PinwickUx.placedScreen(left, top, width, height, upright);
     },
 
     // The memory never grows, so one view of the game's picture serves
@@ -380,6 +424,7 @@ var Pinwick = (function() {
       }
       image.data.set(pixels);
       context.putImageData(image, 0, 0);
+      PinwickUx.drawPieces(canvas);
       if (Pinwick.firstFrameMs === null) {
         Pinwick.firstFrameMs = performance.now();
         requestAnimationFrame(function() {
@@ -413,6 +458,25 @@ var Pinwick = (function() {
 
     ready : function() { ready = true; },
 
+    // What the page's guards (page_ux.js) ask and do.
+    isReady : function() { return ready; },
+    hasEnded : function() { return ended; },
+    holdGameAndAsk : holdGameAndAsk,
+    // Esc's first work: the open menu or the volume panel; true when there
+    // was one to close. A dialog takes its own Esc.
+    closeOpenPart : function() {
+      if (menuState == kMenuOpen && openTitle >= 0) {
+        closeMenu(0);
+        return true;
+      }
+      if (!volumePanel.hidden) {
+        closeVolume();
+        return true;
+      }
+      return false;
+    },
+    dialogOpen : function() { return dialog !== null || question !== null; },
+
     gameEnded : function(exitCode) {
       ended = true;
       Pinwick.exitCode = exitCode;
@@ -422,6 +486,7 @@ var Pinwick = (function() {
       byId('files').style.pointerEvents = 'auto';
       byId('ended').hidden = false;
       byId('again').focus();
+      PinwickUx.gameEnded();
     },
   };
 })();

@@ -15,20 +15,83 @@ constexpr int32_t kFramePixels = kScreenWidth * kScreenHeight;
 constexpr int kRgbaBytes = 4;
 constexpr uint8_t kOpaque = 255;
 constexpr int kMinScale = 1;
-// The area below the menu bar that the picture is centred in.
+// The area below the menu bar that the picture is laid out in.
 const char kStageSelector[] = "#stage";
 constexpr int kLongestPaintWaitMs = 100;
 
 uint32_t lastFrame[kFramePixels];
 uint8_t rgba[kFramePixels * kRgbaBytes];
 int framesShown = 0;
-// CSS pixels per game pixel: the factor in device pixels over the ratio.
-double cssPerGamePixel = 1.0;
-// Where the canvas's top-left corner lies in the viewport, in CSS pixels.
-double canvasLeft = 0, canvasTop = 0;
 
-int32_t floorToPixel(double cssCoordinate) {
-  return static_cast<int32_t>(std::floor(cssCoordinate / cssPerGamePixel));
+// A phone held upright shows the match in three pieces: the board as wide
+// as the screen, and below it the player's card and the face with Pass side
+// by side, each at its own whole factor. Every other scene shows whole.
+constexpr int32_t kBoardPieceLeft = 52;   // game pixels: the board and a margin
+constexpr int32_t kBoardPieceRight = 108;
+constexpr int32_t kPieceGapCss = 8;       // between the board and the side pieces
+// Kept free below the pieces for the page's controls (new game and the hint).
+constexpr int32_t kControlsRoomCss = 120;
+constexpr int kMaxPieces = 3;
+
+// A rectangle of the game's picture shown at a whole factor, its top-left
+// corner in device pixels from the screen's.
+struct Piece {
+  int32_t sourceLeft, sourceWidth;  // game pixels; every piece is the picture's full height
+  int32_t left, top;
+  int32_t scale;
+};
+
+Piece pieces[kMaxPieces];
+int pieceCount = 0;
+int splitForMatch = 0;  // the scene is the match: the upright layout may split it
+double deviceRatio = 1.0;
+// Where the screen's top-left corner lies in the viewport, in CSS pixels.
+double screenLeft = 0, screenTop = 0;
+// Outside every piece: a point left of the picture, where nothing is.
+constexpr int32_t kNowhere = -1;
+
+int32_t floorDiv(double value, int32_t by) { return static_cast<int32_t>(std::floor(value / by)); }
+
+int32_t largerOf(int32_t a, int32_t b) { return a > b ? a : b; }
+
+// The three pieces for a stage of width x height device pixels, when they
+// make the board larger than the whole picture would; 0 pieces otherwise.
+int splitPieces(int32_t width, int32_t height, int wholeScale) {
+  const int32_t boardWidth = kBoardPieceRight - kBoardPieceLeft;
+  const int32_t sideWidth = kBoardPieceLeft + (kScreenWidth - kBoardPieceRight);
+  const int32_t gap = static_cast<int32_t>(kPieceGapCss * deviceRatio);
+  const int32_t room = height - static_cast<int32_t>(kControlsRoomCss * deviceRatio) - gap;
+  const int32_t sideScale = largerOf(kMinScale, width / sideWidth);
+  const int32_t downForBoard = (room - kScreenHeight * sideScale) / kScreenHeight;
+  const int32_t boardScale = width / boardWidth < downForBoard ? width / boardWidth : downForBoard;
+  if (boardScale <= wholeScale) return 0;
+  const int32_t boardLeft = (width - boardWidth * boardScale) / 2;
+  const int32_t sideLeft = (width - sideWidth * sideScale) / 2;
+  const int32_t sideTop = kScreenHeight * boardScale + gap;
+  pieces[0] = Piece{kBoardPieceLeft, boardWidth, boardLeft, 0, boardScale};
+  pieces[1] = Piece{0, kBoardPieceLeft, sideLeft, sideTop, sideScale};
+  pieces[2] = Piece{kBoardPieceRight, kScreenWidth - kBoardPieceRight, sideLeft + kBoardPieceLeft * sideScale,
+                    sideTop, sideScale};
+  return kMaxPieces;
+}
+
+// A point relative to the screen's top-left corner, in CSS pixels, in game
+// pixels. Over the whole picture the mapping goes on past its edges, as
+// the desktop's cursor does past the window's; between the pieces there is
+// nothing.
+void screenToGame(double cssX, double cssY, int32_t* x, int32_t* y) {
+  const double deviceX = cssX * deviceRatio, deviceY = cssY * deviceRatio;
+  for (int i = 0; i < pieceCount; ++i) {
+    const Piece& p = pieces[i];
+    const int32_t px = floorDiv(deviceX - p.left, p.scale), py = floorDiv(deviceY - p.top, p.scale);
+    if (pieceCount == 1 || (px >= 0 && px < p.sourceWidth && py >= 0 && py < kScreenHeight)) {
+      *x = p.sourceLeft + px;
+      *y = py;
+      return;
+    }
+  }
+  *x = kNowhere;
+  *y = kNowhere;
 }
 }  // namespace
 
@@ -44,11 +107,14 @@ EM_ASYNC_JS(void, pageLetItShow, (int longestMs), {
   });
 });
 
-EM_JS(void, pagePlaceScreen, (double left, double top, double width, double height),
-      { Pinwick.placeScreen(left, top, width, height); });
+EM_JS(void, pagePlaceScreen, (double left, double top, double width, double height, int upright),
+      { Pinwick.placeScreen(left, top, width, height, upright); });
+EM_JS(void, pageClearPieces, (double ratio), { Pinwick.clearPieces(ratio); });
+EM_JS(void, pageAddPiece, (int sourceLeft, int sourceWidth, int left, int top, int scale),
+      { Pinwick.addPiece(sourceLeft, sourceWidth, left, top, scale); });
 
-EM_JS(double, pageCanvasLeft, (), { return Module.canvas.getBoundingClientRect().left; });
-EM_JS(double, pageCanvasTop, (), { return Module.canvas.getBoundingClientRect().top; });
+EM_JS(double, pageScreenLeft, (), { return document.getElementById('screen').getBoundingClientRect().left; });
+EM_JS(double, pageScreenTop, (), { return document.getElementById('screen').getBoundingClientRect().top; });
 
 int chooseWebScale(int32_t width, int32_t height) {
   const int32_t across = width / kScreenWidth;
@@ -60,25 +126,46 @@ int chooseWebScale(int32_t width, int32_t height) {
 void layOutCanvas() {
   double width = 0, height = 0;
   emscripten_get_element_css_size(kStageSelector, &width, &height);
-  const double ratio = emscripten_get_device_pixel_ratio();
+  deviceRatio = emscripten_get_device_pixel_ratio();
   // Counted in device pixels, so that every game pixel covers the same
   // whole number of them whatever the page's zoom.
-  const int32_t deviceWidth = static_cast<int32_t>(std::floor(width * ratio));
-  const int32_t deviceHeight = static_cast<int32_t>(std::floor(height * ratio));
+  const int32_t deviceWidth = static_cast<int32_t>(std::floor(width * deviceRatio));
+  const int32_t deviceHeight = static_cast<int32_t>(std::floor(height * deviceRatio));
+  const int upright = deviceHeight > deviceWidth;
   const int scale = chooseWebScale(deviceWidth, deviceHeight);
-  const int32_t pictureWidth = kScreenWidth * scale, pictureHeight = kScreenHeight * scale;
+  pieceCount = upright && splitForMatch ? splitPieces(deviceWidth, deviceHeight, scale) : 0;
+  if (pieceCount == 0) {
+    pieces[0] = Piece{0, kScreenWidth, 0, 0, scale};
+    pieceCount = 1;
+  }
+  int32_t pictureWidth = 0, pictureHeight = 0;
+  pageClearPieces(deviceRatio);
+  for (int i = 0; i < pieceCount; ++i) {
+    const Piece& p = pieces[i];
+    pictureWidth = largerOf(pictureWidth, p.left + p.sourceWidth * p.scale);
+    pictureHeight = largerOf(pictureHeight, p.top + kScreenHeight * p.scale);
+    if (pieceCount > 1) pageAddPiece(p.sourceLeft, p.sourceWidth, p.left, p.top, p.scale);
+  }
+  // Upright, the picture sits at the top, with the controls below it
+  // under the thumb; otherwise in the middle.
   const int32_t left = deviceWidth > pictureWidth ? (deviceWidth - pictureWidth) / 2 : 0;
-  const int32_t top = deviceHeight > pictureHeight ? (deviceHeight - pictureHeight) / 2 : 0;
-  cssPerGamePixel = scale / ratio;
-  pagePlaceScreen(left / ratio, top / ratio, pictureWidth / ratio, pictureHeight / ratio);
-  canvasLeft = pageCanvasLeft();
-  canvasTop = pageCanvasTop();
+  const int32_t top = upright || deviceHeight <= pictureHeight ? 0 : (deviceHeight - pictureHeight) / 2;
+  pagePlaceScreen(left / deviceRatio, top / deviceRatio, pictureWidth / deviceRatio, pictureHeight / deviceRatio,
+                  upright);
+  screenLeft = pageScreenLeft();
+  screenTop = pageScreenTop();
 }
 
-int32_t gamePixelX(double cssX) { return floorToPixel(cssX); }
-int32_t gamePixelY(double cssY) { return floorToPixel(cssY); }
-int32_t viewportToGameX(double clientX) { return floorToPixel(clientX - canvasLeft); }
-int32_t viewportToGameY(double clientY) { return floorToPixel(clientY - canvasTop); }
+void layOutForScene(int sceneIsMatch) {
+  if (sceneIsMatch == splitForMatch) return;
+  splitForMatch = sceneIsMatch;
+  layOutCanvas();
+}
+
+void screenToGamePoint(double cssX, double cssY, int32_t* x, int32_t* y) { screenToGame(cssX, cssY, x, y); }
+void viewportToGamePoint(double clientX, double clientY, int32_t* x, int32_t* y) {
+  screenToGame(clientX - screenLeft, clientY - screenTop, x, y);
+}
 
 int32_t shellPresentFrame(const uint32_t* pixels, int32_t width, int32_t height) {
   if (pixels == nullptr || width != kScreenWidth || height != kScreenHeight) return kGfxRefused;

@@ -17,6 +17,7 @@
 #include "host/shell.h"
 #include "host/texts.h"
 #include "host/window_proc.h"
+#include "scenes/driver.h"
 #include "sound/device_web.h"
 
 namespace {
@@ -31,7 +32,8 @@ constexpr int kNoAnswerYet = -1;
 // The clock's speed in quarters of real time; none stands still.
 constexpr int kStillQuarters = 0;
 constexpr int kRealTimeQuarters = 4;
-const char kCanvasSelector[] = "#canvas";
+// The picture, whole or in pieces, and the covers over it.
+const char kScreenSelector[] = "#screen";
 
 struct KeyMapping {
   const char* code;  // KeyboardEvent.code
@@ -63,6 +65,7 @@ int32_t framesDone = 0;
 int standingStill = 0;
 
 int holdingInput() { return pageReplaying() || standingStill; }
+int sceneShown = kSceneEnd;  // the scene of the last frame, as the page was told
 
 // Letters and digits by the character they type, as the desktop's keyboard
 // layout gives them; the other keys by where they lie.
@@ -113,6 +116,9 @@ EM_JS(void, pageShowMinimised, (int shown), { Pinwick.showMinimised(shown); });
 EM_JS(void, pageReplayOver, (), { Pinwick.replayOver(); });
 EM_JS(void, pageUseCursor, (const uint8_t* cursor, int cursorSize),
       { Pinwick.usePictures(HEAPU8.slice(cursor, cursor + cursorSize)); });
+EM_JS(void, pageKnowGame, (int match, int ending, int gameOver, int resetCommand),
+      { Pinwick.knowGame(match, ending, gameOver, resetCommand); });
+EM_JS(void, pageSceneChanged, (int scene), { Pinwick.sceneChanged(scene); });
 
 namespace {
 // --- The page's events, as thin as a window procedure ---
@@ -132,16 +138,17 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
 // Anywhere on the page: where the cursor is, read by the frames even
 // outside the canvas, like the desktop's cursor.
 EM_BOOL onPageMouseMove(int, const EmscriptenMouseEvent* e, void*) {
-  cursorX = viewportToGameX(e->clientX);
-  cursorY = viewportToGameY(e->clientY);
+  viewportToGamePoint(e->clientX, e->clientY, &cursorX, &cursorY);
   return EM_FALSE;
 }
 
-// On the canvas only: nothing outside it reaches the game, so a button
+// On the picture only: nothing outside it reaches the game, so a button
 // released out there stays held, as on the desktop.
 EM_BOOL onCanvasMouse(int type, const EmscriptenMouseEvent* e, void*) {
   if (pageModalOpen() || holdingInput()) return EM_FALSE;
-  const int64_t point = packPoint(gamePixelX(e->targetX), gamePixelY(e->targetY));
+  int32_t x, y;
+  screenToGamePoint(e->targetX, e->targetY, &x, &y);
+  const int64_t point = packPoint(x, y);
   if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
     postQueuedMessage(kWmMouseMove, 0, point);
     return EM_FALSE;
@@ -159,8 +166,7 @@ EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void*) {
   for (int i = 0; i < e->numTouches; ++i) {
     const EmscriptenTouchPoint& t = e->touches[i];
     if (!t.isChanged) continue;
-    cursorX = gamePixelX(t.targetX);
-    cursorY = gamePixelY(t.targetY);
+    screenToGamePoint(t.targetX, t.targetY, &cursorX, &cursorY);
     postQueuedMessage(kWmMouseMove, 0, packPoint(cursorX, cursorY));
     if (type == EMSCRIPTEN_EVENT_TOUCHSTART) postQueuedMessage(kWmLButtonDown, 0, packPoint(cursorX, cursorY));
     else if (type != EMSCRIPTEN_EVENT_TOUCHMOVE) postQueuedMessage(kWmLButtonUp, 0, packPoint(cursorX, cursorY));
@@ -209,13 +215,13 @@ void registerCallbacks() {
   emscripten_set_keydown_callback(window, nullptr, EM_FALSE, onKey);
   emscripten_set_keyup_callback(window, nullptr, EM_FALSE, onKey);
   emscripten_set_mousemove_callback(document, nullptr, EM_FALSE, onPageMouseMove);
-  emscripten_set_mousemove_callback(kCanvasSelector, nullptr, EM_FALSE, onCanvasMouse);
-  emscripten_set_mousedown_callback(kCanvasSelector, nullptr, EM_FALSE, onCanvasMouse);
-  emscripten_set_mouseup_callback(kCanvasSelector, nullptr, EM_FALSE, onCanvasMouse);
-  emscripten_set_touchstart_callback(kCanvasSelector, nullptr, EM_FALSE, onTouch);
-  emscripten_set_touchmove_callback(kCanvasSelector, nullptr, EM_FALSE, onTouch);
-  emscripten_set_touchend_callback(kCanvasSelector, nullptr, EM_FALSE, onTouch);
-  emscripten_set_touchcancel_callback(kCanvasSelector, nullptr, EM_FALSE, onTouch);
+  emscripten_set_mousemove_callback(kScreenSelector, nullptr, EM_FALSE, onCanvasMouse);
+  emscripten_set_mousedown_callback(kScreenSelector, nullptr, EM_FALSE, onCanvasMouse);
+  emscripten_set_mouseup_callback(kScreenSelector, nullptr, EM_FALSE, onCanvasMouse);
+  emscripten_set_touchstart_callback(kScreenSelector, nullptr, EM_FALSE, onTouch);
+  emscripten_set_touchmove_callback(kScreenSelector, nullptr, EM_FALSE, onTouch);
+  emscripten_set_touchend_callback(kScreenSelector, nullptr, EM_FALSE, onTouch);
+  emscripten_set_touchcancel_callback(kScreenSelector, nullptr, EM_FALSE, onTouch);
   emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
   emscripten_set_focus_callback(window, nullptr, EM_FALSE, onFocus);
   emscripten_set_blur_callback(window, nullptr, EM_FALSE, onFocus);
@@ -254,9 +260,33 @@ EMSCRIPTEN_KEEPALIVE void pagePlayOn() {
   standingStill = 0;
   noteMinimised();
 }
+
+// The page's own "new game": what Game > Reset does.
+EMSCRIPTEN_KEEPALIVE void pageReset() {
+  if (!holdingInput()) postQueuedMessage(kWmCommand, kCommandReset, 0);
+}
+
+// The player confirmed the Esc the page held back in a match.
+EMSCRIPTEN_KEEPALIVE void pageEscape() {
+  if (holdingInput()) return;  // a shared run's playback hears only the recording
+  postQueuedMessage(kWmKeyDown, kVkEscape, 0);
+  postQueuedMessage(kWmKeyUp, kVkEscape, 0);
+}
+
+// The pointer moved or touched somewhere on the page off the picture: as
+// the desktop's window hears of the mouse over its frame and menu bar, the
+// game hears a message it leaves alone, which the wait after Volume counts.
+EMSCRIPTEN_KEEPALIVE void pagePointerOffPicture() {
+  if (!pageModalOpen() && !holdingInput()) postQueuedMessage(kWmNcMouseMove, 0, 0);
+}
+
+// The stage changed size without the window doing so (a bar wrapped, the
+// controls below the picture came or went).
+EMSCRIPTEN_KEEPALIVE void pageLayOut() { layOutCanvas(); }
 }
 
 void openPage() {
+  pageKnowGame(kSceneMatch, kSceneEnding, kSceneGameOver, static_cast<int>(kCommandReset));
   for (int t = 0; t < kMenuTitleCount; ++t) {
     pageAddMenuTitle(t, kMenu[t].text, static_cast<int>(kMenu[t].command));
     for (int i = 0; i < kMenu[t].itemCount; ++i)
@@ -343,8 +373,13 @@ void shellCursorPosition(int32_t* x, int32_t* y) {
   *y = cursorY;
 }
 
-void shellFrameDone(int) {
+void shellFrameDone(int sceneCode) {
   ++framesDone;
+  if (sceneCode != sceneShown) {
+    sceneShown = sceneCode;
+    layOutForScene(sceneCode == kSceneMatch);
+    pageSceneChanged(sceneCode);
+  }
   keepWebSoundTime();
   if (pageReplaying() && framesDone >= pageReplayLastFrame()) endReplay();
 }

@@ -14,13 +14,15 @@ int chooseWebScale(int32_t width, int32_t height);
 // Lays the canvas out again for the viewport (start-up and every resize).
 void layOutCanvas();
 
-// A point relative to the canvas's top-left corner, in CSS pixels, in game
+// Lays the screen out again when the scene becomes or stops being the
+// match: held upright, the match may be shown in pieces.
+void layOutForScene(int sceneIsMatch);
+
+// A point relative to the screen's top-left corner, in CSS pixels, in game
 // pixels: divided by the magnification rounding toward minus infinity.
-int32_t gamePixelX(double cssX);
-int32_t gamePixelY(double cssY);
+void screenToGamePoint(double cssX, double cssY, int32_t* x, int32_t* y);
 // The same for a point in the viewport (the page does not scroll).
-int32_t viewportToGameX(double clientX);
-int32_t viewportToGameY(double clientY);
+void viewportToGamePoint(double clientX, double clientY, int32_t* x, int32_t* y);
 
 // 1 while a menu or a dialog of the page is open: the game gets no input.
 int pageModalOpen();

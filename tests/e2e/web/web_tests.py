@@ -228,7 +228,9 @@ def case_play(page, address, work):
     page.wait_for("Pinwick.frames() > %d" % (stopped + 10), "frames after the page came back")
     key(page, "z")  # the computer replies at once
     wait_frames(page, 25)
-    key(page, "Escape")
+    key(page, "Escape")  # mid-match: the page asks first, and Yes lets the game have it
+    page.wait_for("document.getElementById('confirm').open", "the question before Esc ends the match")
+    key(page, "Enter")
     page.wait_for("Pinwick.exitCode == 1", "the end of the game")
     page.wait_for("!document.getElementById('ended').hidden", "the play-again control")
     script = page.evaluate("Pinwick.fileText('/pinwick-run.txt')")
