@@ -75,6 +75,9 @@ void layOutCanvas() {
   canvasTop = pageCanvasTop();
 }
 
+// The page changed the stage's size itself (the status line).
+extern "C" EMSCRIPTEN_KEEPALIVE void pageLayOut() { layOutCanvas(); }
+
 int32_t gamePixelX(double cssX) { return floorToPixel(cssX); }
 int32_t gamePixelY(double cssY) { return floorToPixel(cssY); }
 int32_t viewportToGameX(double clientX) { return floorToPixel(clientX - canvasLeft); }

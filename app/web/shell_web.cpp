@@ -281,7 +281,8 @@ void shellCursorPosition(int32_t* x, int32_t* y) {
   *y = cursorY;
 }
 
-void shellFrameDone(int) {
+void shellFrameDone(int sceneCode) {
   ++framesDone;
+  showGameToPage(sceneCode);
   keepWebSoundTime();
 }
