@@ -124,7 +124,12 @@ def case_controls(page, address, work):
     # unique; the cover and the dialogs take the focus and give it back; after
     # the end the menus are inert.
     page.call("Browser.setDownloadBehavior", session=False, behavior="allow", downloadPath=work, eventsEnabled=True)
+    open_game(page, address)
+    page.evaluate("localStorage.setItem('pinwick.statusLine', 'on')")
     open_game(page, address + "?record")
+    if page.evaluate("[localStorage.getItem('pinwick.statusLine'), document.getElementById('setting-status-line')"
+                     ".checked, document.getElementById('status-line').hidden]") != ["0", False, True]:
+        raise Failure("a stored status line 'on' was not taken as off and stored so")
     page.wait_for("Pinwick.frames() > 0 && !document.getElementById('files').hidden", "the recording's buttons")
     stops = []
     for _ in range(TAB_STOPS):
@@ -142,6 +147,16 @@ def case_controls(page, address, work):
     with open(saved) as f:
         if not page.evaluate("Pinwick.fileText('/pinwick-run.txt')").startswith(f.read()):
             raise Failure("save recording saved another file")
+
+    # Esc closes how to play and reaches no further: the game plays on.
+    page.evaluate("document.getElementById('how-to-play').focus()")
+    key(page, "Enter")
+    page.wait_for("document.getElementById('how-to').open", "how to play")
+    key(page, "Escape")
+    page.wait_for("!document.getElementById('how-to').open", "how to play to close")
+    wait_frames(page, 10)
+    if page.evaluate("[Pinwick.exitCode, document.activeElement.id]") != [None, "how-to-play"]:
+        raise Failure("Esc in how to play gave %s" % page.evaluate("[Pinwick.exitCode, document.activeElement.id]"))
 
     expanded = "document.querySelector('[aria-controls=menu-items-0]').getAttribute('aria-expanded')"
     focused = "document.activeElement.textContent"
