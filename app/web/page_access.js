@@ -21,7 +21,7 @@ var PinwickAccess = (function() {
 
   var kTexts = {
     en : {
-      canvas : 'Pinwick, Reversi against the computer: the board, the face and the cards',
+      canvas : 'Pinwick, Reversi: the board, the face and the cards',
       log : 'what happens in the game',
       cover : 'The game is paused (M). Click here, or press Enter or Space, to go on.',
       statusLine : 'status line',
@@ -86,7 +86,7 @@ var PinwickAccess = (function() {
       ],
     },
     ja : {
-      canvas : 'Pinwick、コンピューターと対戦するリバーシ: 盤、顔、カード',
+      canvas : 'Pinwick、リバーシ: 盤、顔、カード',
       log : 'ゲームの出来事',
       cover : 'ゲームは一時停止中です（M）。ここをクリックするか、Enter か Space を押すと再開します。',
       statusLine : '状況表示',
