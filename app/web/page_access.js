@@ -21,6 +21,7 @@ var PinwickAccess = (function() {
 
   var kTexts = {
     en : {
+      gap : ' ',  // between two sentences
       canvas : 'Pinwick, Reversi: the board, the face and the cards',
       log : 'what happens in the game',
       cover : 'The game is paused (M). Click here, or press Enter or Space, to go on.',
@@ -86,6 +87,7 @@ var PinwickAccess = (function() {
       ],
     },
     ja : {
+      gap : '',
       canvas : 'Pinwick、リバーシ: 盤、顔、カード',
       log : 'ゲームの出来事',
       cover : 'ゲームは一時停止中です（M）。ここをクリックするか、Enter か Space を押すと再開します。',
@@ -221,7 +223,7 @@ var PinwickAccess = (function() {
       if (now.state == kMatchFinished && (!sameScene || before.state != kMatchFinished))
         parts.push(t.result(now.white, now.red, now.human));
     }
-    return parts.filter(function(part) { return part != ''; }).join(' ');
+    return parts.filter(function(part) { return part != ''; }).join(t.gap);
   }
 
   // The status line: the counts and whose turn in a match, the scene
@@ -231,9 +233,9 @@ var PinwickAccess = (function() {
     if (now === null) return '';
     if (now.scene != kSceneMatch) return t.sceneNames[now.scene] || '';
     var counts = t.counts(now.white, now.red);
-    if (now.state == kMatchFinished) return counts + ' ' + t.winner(now.white, now.red);
-    if (now.state == kAwaitingMove || now.state == kStonesTurning) return counts + ' ' + turnText(t, now);
-    return counts + ' ' + t.over;
+    if (now.state == kMatchFinished) return counts + t.gap + t.winner(now.white, now.red);
+    if (now.state == kAwaitingMove || now.state == kStonesTurning) return counts + t.gap + turnText(t, now);
+    return counts + t.gap + t.over;
   }
   function showStatus() { statusLine.textContent = statusOf(view); }
 

@@ -53,7 +53,7 @@ def board(page):
     return re.search(r" b=([0-9]{64})", last).group(1), re.search(r" side=([0-9])", last).group(1)
 
 
-def said_move(before, after, side):
+def said_move(before, after):
     """A move as a sighted player sees it on the two boards."""
     placed = [i for i in range(64) if before[i] == "0" and after[i] != "0"]
     if len(placed) != 1:
@@ -98,20 +98,19 @@ def case_match(page, address, work):
         if move != "--":
             turn = "White has no move: press Pass (パス)." if MATCH[number + 1:number + 2] == ["--"] else \
                 "%s to move." % COLOUR.get(side, "").capitalize()
-            expected = said_move(before, after, side) + " " + (turn if number + 1 < len(MATCH) else
+            expected = said_move(before, after) + " " + (turn if number + 1 < len(MATCH) else
                                                                "The match is over.")
         if line != expected:
             raise Failure("move %d (%s) was said as %r, not %r" % (number + 1, move, line, expected))
-        if number == 8:
+        if number == 8:  # mid-match
             status = page.evaluate("document.getElementById('status-line').textContent")
             if status != expected[expected.index("White "):]:
                 raise Failure("the status line reads %r after %s" % (status, move))
-            page.call("Page.captureScreenshot", format="png")  # for a look: see the report
         before = after
     if next_line(page, heard) != "Red wins, 25 to 0. Press the end card (おわり) to go on.":
         raise Failure("the result was said as %r" % page.evaluate("heard[%d]" % heard))
     page.evaluate("document.documentElement.lang = 'ja'; window.dispatchEvent(new Event('pinwick-language'))")
-    if page.evaluate("document.getElementById('status-line').textContent") != "しろ 0、あか 25。 あかの勝ち、25対0。":
+    if page.evaluate("document.getElementById('status-line').textContent") != "しろ 0、あか 25。あかの勝ち、25対0。":
         raise Failure("the status line does not follow the page's language")
     click_game(page, *END_CARD)
     if next_line(page, heard + 1) != "ゲームオーバー。Game メニューの Reset でタイトルに戻ります。":
