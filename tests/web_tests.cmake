@@ -7,7 +7,7 @@ if(NOT PINWICK_SANITIZE)
   find_program(PINWICK_FOUND_python3 python3)
   find_program(PINWICK_FOUND_convert convert)
   if(NOT PINWICK_FOUND_chromium OR NOT PINWICK_FOUND_python3 OR NOT PINWICK_FOUND_convert)
-    foreach(case title play close settings offline share audio ux_leave ux_keys ux_panels ux_upright ux_failed)
+    foreach(case title play close settings offline share audio ux_leave ux_keys ux_panels ux_upright ux_failed access_match access_controls)
       pinwick_skipped_test(web_${case} "chromium, python3 or convert not found (scripts/install-deps installs them)")
     endforeach()
   else()
@@ -32,6 +32,13 @@ if(NOT PINWICK_SANITIZE)
                COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/ux_tests.py ${case} ${PINWICK_WEB_PAGE}
                        $<TARGET_FILE:pinwick-tool>)
       set_tests_properties(web_ux_${case} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+    endforeach()
+    # The page in words and from the keyboard (access_tests.py).
+    foreach(case match controls)
+      add_test(NAME web_access_${case}
+               COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/access_tests.py ${case} ${PINWICK_WEB_PAGE}
+                       $<TARGET_FILE:pinwick-tool>)
+      set_tests_properties(web_access_${case} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
     endforeach()
   endif()
 endif()

@@ -30,6 +30,21 @@ var Pinwick = (function() {
   var ready = false;  // the game's code is up
   var image = null, pixels = null;
   var picturesToUse = null;  // the cursor, once the first picture shows
+  var focusBeforeDialog = null, focusBeforeVolume = null, focusBeforeCover = null;
+
+  // The game's own texts are its language's, whatever the page's is: each
+  // says which it is, for speech and for the fonts.
+  var kJapaneseText = /[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]/;
+  function showGameText(element, text) {
+    element.textContent = text;
+    element.lang = kJapaneseText.test(text) ? 'ja' : 'en';
+  }
+  // Focus goes back where it was when what took it closes, unless it has
+  // gone elsewhere meanwhile or the element is no longer there to take it.
+  function giveFocusBack(from, to) {
+    var now = document.activeElement;
+    if (to && to.isConnected && (now === null || now === document.body || from.contains(now))) to.focus();
+  }
 
   // --- What the page remembers. Storage holds whatever was last put there,
   // by an older page or by hand: each value is read through its rule, and
@@ -78,24 +93,59 @@ var Pinwick = (function() {
 
   // --- Menus: open until a choice or a press elsewhere; the game stands
   // still until it has taken the choice ---
+  function showOpen(index, open) {
+    titles[index].element.classList.toggle('open', open);
+    if (titles[index].items) titles[index].button.setAttribute('aria-expanded', open ? 'true' : 'false');
+  }
   function openMenu(index) {
     if (menuState == kMenuChosen || question) return;
     closeVolume();  // it would lie over the menu
     if (menuState == kMenuOpen) {
-      titles[openTitle].element.classList.remove('open');
+      showOpen(openTitle, false);
     } else {
       menuState = kMenuOpen;
       Module._pageMenuPressed();
     }
     openTitle = index;
-    titles[index].element.classList.add('open');
+    showOpen(index, true);
   }
+  // Focus inside the menu goes back to its title as the menu closes.
   function closeMenu(command) {
     if (menuState != kMenuOpen) return;
-    if (openTitle >= 0) titles[openTitle].element.classList.remove('open');
+    if (openTitle >= 0) {
+      var title = titles[openTitle];
+      showOpen(openTitle, false);
+      if (title.items && title.items.contains(document.activeElement)) title.button.focus();
+    }
     openTitle = -1;
     chosen = command;
     menuState = kMenuChosen;
+  }
+  // The keys of a menu button and of its open menu: Enter, Space and the
+  // arrows open it, the arrows then move through its items, Esc closes it.
+  function focusItem(index, step) {
+    var items = titles[index].items.children;
+    var at = Array.prototype.indexOf.call(items, document.activeElement);
+    var next = at < 0 ? (step > 0 ? 0 : items.length - 1) : (at + step + items.length) % items.length;
+    items[next].focus();
+  }
+  function menuKey(index, e) {
+    var open = menuState == kMenuOpen && openTitle == index;
+    var inItems = titles[index].items.contains(e.target);
+    var step = e.key == 'ArrowDown' ? 1 : e.key == 'ArrowUp' ? -1 : 0;
+    if (step == 0 && !inItems && (e.key == 'Enter' || e.key == ' ')) step = 1;
+    if (step != 0) {
+      if (!open) openMenu(index);
+      if (menuState == kMenuOpen) focusItem(index, step);
+    } else if (open && (e.key == 'Home' || e.key == 'End')) {
+      titles[index].items.children[e.key == 'Home' ? 0 : titles[index].items.children.length - 1].focus();
+    } else if (open && e.key == 'Tab') {
+      closeMenu(0);
+      return;
+    } else {
+      return;
+    }
+    e.preventDefault();
   }
   document.addEventListener('mousedown', function(e) {
     if (!menuBar.contains(e.target) && !question) closeMenu(0);
@@ -112,7 +162,7 @@ var Pinwick = (function() {
       openTitle = -1;
       Module._pageMenuPressed();
     } else if (openTitle >= 0) {
-      titles[openTitle].element.classList.remove('open');
+      showOpen(openTitle, false);
     }
     question = function(yes) {
       closeMenu(yes ? command : 0);
@@ -146,6 +196,8 @@ var Pinwick = (function() {
     if (!dialog || answer != kNoAnswerYet) return;
     answer = value;
     dialog.close();
+    giveFocusBack(dialog, focusBeforeDialog);
+    focusBeforeDialog = null;
   }
   function setUpDialog(id, enterValue, escapeValue) {
     var element = byId(id);
@@ -167,6 +219,7 @@ var Pinwick = (function() {
       answer = 1;  // no dialogs in this browser: as if Yes
       return;
     }
+    focusBeforeDialog = document.activeElement;
     element.showModal();
     focus.focus();
   }
@@ -177,7 +230,12 @@ var Pinwick = (function() {
   byId('message-ok').addEventListener('click', function() { answerDialog(1); });
 
   // --- The volume panel: not modal, and its keys stay its own ---
-  function closeVolume() { volumePanel.hidden = true; }
+  function closeVolume() {
+    if (volumePanel.hidden) return;
+    volumePanel.hidden = true;
+    giveFocusBack(volumePanel, focusBeforeVolume);
+    focusBeforeVolume = null;
+  }
   function keepKeys(e) {
     e.stopPropagation();
     if (e.type == 'keydown' && e.key == 'Escape') closeVolume();
@@ -307,11 +365,15 @@ var Pinwick = (function() {
     Module._pageFlushFiles();
     return FS.readFile(path, {encoding : 'utf8'});
   }
-  function offerDownload(link, path) {
-    link.addEventListener('click', function() {
+  // A button, so that Tab reaches it: the file is read when it is pressed
+  // and handed to the browser through a link of its own.
+  function offerDownload(button, path) {
+    button.addEventListener('click', function() {
       var url = URL.createObjectURL(new Blob([ fileText(path) ], {type : 'text/plain'}));
+      var link = document.createElement('a');
       link.href = url;
       link.download = path.slice(path.lastIndexOf('/') + 1);
+      link.click();
       setTimeout(function() { URL.revokeObjectURL(url); });
     });
   }
@@ -330,13 +392,19 @@ var Pinwick = (function() {
       var element = document.createElement('div');
       element.className = 'menu';
       var button = document.createElement('button');
-      button.textContent = text;
+      showGameText(button, text);
       element.appendChild(button);
       var items = null;
       if (command == 0) {
         items = document.createElement('div');
         items.className = 'items';
+        items.id = 'menu-items-' + index;
+        items.setAttribute('role', 'menu');
+        button.setAttribute('aria-haspopup', 'menu');
+        button.setAttribute('aria-expanded', 'false');
+        button.setAttribute('aria-controls', items.id);
         element.appendChild(items);
+        element.addEventListener('keydown', function(e) { menuKey(index, e); });
       }
       button.addEventListener('click', function() {
         if (command != 0) {
@@ -348,12 +416,14 @@ var Pinwick = (function() {
           openMenu(index);
         }
       });
-      titles[index] = {element : element, items : items};
+      titles[index] = {element : element, button : button, items : items};
       menuBar.insertBefore(element, byId('files'));
     },
     addMenuItem : function(index, text, command) {
       var button = document.createElement('button');
-      button.textContent = text;
+      showGameText(button, text);
+      button.setAttribute('role', 'menuitem');
+      button.tabIndex = -1;
       button.addEventListener('click', function() {
         if (PinwickUx.resetWouldLoseMatch(command)) holdGameAndAsk('reset', command);
         else closeMenu(command);
@@ -368,15 +438,15 @@ var Pinwick = (function() {
     },
 
     openConfirm : function(question, yes, no, title) {
-      byId('confirm-title').textContent = title;
-      byId('confirm-text').textContent = question;
-      byId('confirm-yes').textContent = yes;
-      byId('confirm-no').textContent = no;
+      showGameText(byId('confirm-title'), title);
+      showGameText(byId('confirm-text'), question);
+      showGameText(byId('confirm-yes'), yes);
+      showGameText(byId('confirm-no'), no);
       showDialog(confirmDialog, byId('confirm-yes'));
     },
     openMessage : function(text, title) {
-      byId('message-title').textContent = title;
-      byId('message-text').textContent = text;
+      showGameText(byId('message-title'), title);
+      showGameText(byId('message-text'), text);
       showDialog(messageDialog, byId('message-ok'));
     },
     takeAnswer : function() {
@@ -388,9 +458,10 @@ var Pinwick = (function() {
     },
 
     openVolume : function(title) {
-      byId('volume-title').textContent = title;
+      showGameText(byId('volume-title'), title);
       volumeLevel.value = stored(kVolume);
       volumeMute.checked = stored(kMuted) != 0;
+      if (volumePanel.hidden) focusBeforeVolume = document.activeElement;
       volumePanel.hidden = false;
       volumeLevel.focus();
       return 1;
@@ -401,9 +472,16 @@ var Pinwick = (function() {
       Pinwick.audio.gain.gain.value = muted ? 0 : stored(kVolume) / kFullVolume;
     },
 
+    // The cover takes the focus, so that Enter or Space brings the game
+    // back; the focus then returns.
     showMinimised : function(shown) {
+      var cover = byId('cover');
+      if (covered == (shown != 0)) return;
       covered = shown != 0;
-      byId('cover').hidden = !covered;
+      if (covered) focusBeforeCover = document.activeElement;
+      cover.hidden = !covered;
+      if (covered) cover.focus();
+      else giveFocusBack(cover, focusBeforeCover);
     },
 
     placeScreen : function(left, top, width, height, upright) {
@@ -449,6 +527,10 @@ var Pinwick = (function() {
       byId('files').hidden = false;
     },
     fileText : fileText,
+    // The stored settings of the page's other files, each through the one
+    // rule above: {key, fallback, min, max}.
+    storedSetting : stored,
+    storeSetting : store,
     // What the game plays with: the footer's choices, and whether the
     // address asked for a recording.
     gameLevel : function() { return running.level; },
@@ -482,8 +564,9 @@ var Pinwick = (function() {
       Pinwick.exitCode = exitCode;
       closeMenu(0);
       closeVolume();
+      // Only the recording's files stay usable.
       menuBar.classList.add('ended');
-      byId('files').style.pointerEvents = 'auto';
+      titles.forEach(function(title) { title.element.inert = true; });
       byId('ended').hidden = false;
       byId('again').focus();
       PinwickUx.gameEnded();

@@ -72,9 +72,12 @@ var PinwickUx = (function() {
     fullscreenButton.textContent = document.fullscreenElement ? words.leaveFullscreen : words.fullscreen;
     fullscreenButton.hidden = !stage.requestFullscreen;
     below.hidden = leaveLine.hidden && newGame.hidden && turnHint.hidden;
+    // The status line, when shown, hangs right under the picture.
+    var statusLine = byId('status-line');
+    var under = pictureBottom + (statusLine && !statusLine.hidden ? statusLine.offsetHeight : 0);
     var room = stage.clientHeight - below.offsetHeight;
-    below.classList.toggle('over-picture', room < pictureBottom);
-    below.style.top = Math.max(0, Math.min(pictureBottom, room)) + 'px';
+    below.classList.toggle('over-picture', room < under);
+    below.style.top = Math.max(0, Math.min(under, room)) + 'px';
   }
   // Sideways, the stage's long side is across: would the whole picture be
   // much larger than it is now?
@@ -109,7 +112,8 @@ var PinwickUx = (function() {
   // page control that has focus: Space and Enter press it, as anywhere. ---
   function pageControlFocused() {
     var focused = document.activeElement;
-    return focused && focused !== document.body && focused !== document.documentElement && !screen.contains(focused);
+    if (!focused || focused === document.body || focused === document.documentElement) return false;
+    return !(screen.contains(focused) && focused.tagName == 'CANVAS');  // the picture itself is the game's
   }
   function takeEscape(e) {
     e.stopPropagation();
@@ -135,8 +139,15 @@ var PinwickUx = (function() {
     escapeHeld = false;
     e.stopPropagation();
   }, true);
+  // A button, a checkbox or a menu title uses only the keys that press or
+  // move; the game's letter keys (Z, M) still reach it from there. A select
+  // or a slider keeps every key.
+  var kControlKeys = /^( |Enter|Tab|Arrow(Left|Right|Up|Down)|Home|End|Page(Up|Down))$/;
   function keepForControl(e) {
-    if (e.key != 'Escape' && pageControlFocused()) e.stopPropagation();
+    if (e.key == 'Escape' || !pageControlFocused()) return;
+    var focused = document.activeElement;
+    var typed = focused.tagName == 'SELECT' || (focused.tagName == 'INPUT' && focused.type != 'checkbox');
+    if (typed || kControlKeys.test(e.key)) e.stopPropagation();
   }
   document.addEventListener('keydown', keepForControl);
   document.addEventListener('keyup', keepForControl);

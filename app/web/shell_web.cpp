@@ -380,6 +380,7 @@ void shellFrameDone(int sceneCode) {
     layOutForScene(sceneCode == kSceneMatch);
     pageSceneChanged(sceneCode);
   }
+  showGameToPage(sceneCode);
   keepWebSoundTime();
   if (pageReplaying() && framesDone >= pageReplayLastFrame()) endReplay();
 }

@@ -26,3 +26,7 @@ void viewportToGamePoint(double clientX, double clientY, int32_t* x, int32_t* y)
 
 // 1 while a menu or a dialog of the page is open: the game gets no input.
 int pageModalOpen();
+
+// After each frame: what the page says of the game in words, handed over
+// when it changed (game_view_web.cpp).
+void showGameToPage(int sceneCode);
