@@ -8,6 +8,7 @@
 #include "app/game_options.h"
 #include "app/recorder.h"
 #include "app/web/shell_web.h"
+#include "host/input.h"
 #include "host/window_proc.h"
 #include "scenes/match.h"
 
@@ -52,6 +53,7 @@ int main() {
   }
   applyGameOptions(options);
   recordGameOptions(options);
+  setKeyboardPlay(1);
   openPage();
   windowProcedure(kWmCreate, 0, 0);
 
