@@ -26,7 +26,6 @@ void updateInputEdges() {
   inputState.mousePressed = (inputState.mouseHeld & ~previousMouse) | mouseWentDown;
   previousMouse = inputState.mouseHeld;
   mouseWentDown = 0;
-  keyboardPlayOn = 0;
 }
 
 void readFrameInput() {
