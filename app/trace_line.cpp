@@ -19,6 +19,7 @@ constexpr int kWipeFieldSize = 16;
 constexpr int kTimeFieldSize = 24;
 constexpr int kCursorFieldSize = 16;
 const char* const kCardNames[] = {"white", "red"};  // the title's buttons in order
+constexpr int kCardNameCount = sizeof kCardNames / sizeof kCardNames[0];
 
 // " cur=..." once keyboard play has shown its mark in this scene: the
 // highlighted card on the title, the cursor's square (e3) in a match.
@@ -26,7 +27,7 @@ void formatCursorField(char* field, int size, int sceneCode) {
   field[0] = '\0';
   int column = 0, row = 0;
   const int card = highlightedCard();
-  if (sceneCode == kSceneTitle && card >= 0 && card < 2)
+  if (sceneCode == kSceneTitle && card >= 0 && card < kCardNameCount)
     std::snprintf(field, size, " cur=%s", kCardNames[card]);
   else if (sceneCode == kSceneMatch && boardCursorShown(&column, &row))
     std::snprintf(field, size, " cur=%c%c", 'a' + column, '1' + row);
