@@ -114,8 +114,7 @@ void drawBoardCursor() {
 }
 
 int boardCursorShown(int* column, int* row) {
-  if (!cursorShown) return 0;
   *column = cursorColumn;
   *row = cursorRow;
-  return 1;
+  return cursorShown;
 }

@@ -33,7 +33,7 @@ int stepBoardCursor(int* column, int* row);
 int matchButtonPressedByKey();
 // Over the stones, while the human is to move and once it has been shown.
 void drawBoardCursor();
-// 1 and the cursor's square once it has been shown in this match.
+// The cursor's square, and 1 once it has been shown in this match.
 int boardCursorShown(int* column, int* row);
 
 // The native colour of both marks, once per scene before they are drawn.
