@@ -23,7 +23,7 @@ struct Word {
 constexpr Word kKeyWords[] = {
     {"left", kVkLeft}, {"right", kVkRight}, {"up", kVkUp},      {"down", kVkDown}, {"space", kVkSpace},
     {"x", kVkX},       {"z", kVkZ},         {"s", kVkS},        {"a", kVkA},       {"shift", kVkShift},
-    {"f1", kVkF1},     {"f2", kVkF2},       {"esc", kVkEscape}, {"m", kVkM},
+    {"f1", kVkF1},     {"f2", kVkF2},       {"esc", kVkEscape}, {"m", kVkM},       {"enter", kVkReturn},
 };
 
 constexpr Word kMenuWords[] = {

@@ -1,6 +1,7 @@
 // One line of the per-frame trace, the same from the headless replay and the
 // live SDL game:
 // f=FRAME [t=MS] sc=SCENE ms=MATCHSTATE side=SIDE hc=HUMAN mood=MOOD pass=P end=E b=64DIGITS snd=SOUNDS wipe=WX act=N
+// [cur=CARD|SQUARE], the last only once keyboard play has shown its mark.
 #pragma once
 #include <cstdint>
 

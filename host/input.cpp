@@ -12,7 +12,12 @@ int32_t previousMouse = 0;
 // Bits that went down since the last updateInputEdges, kept through a release.
 int32_t keysWentDown = 0;
 int32_t mouseWentDown = 0;
+int keyboardPlayOn = 0;
 }
+
+void setKeyboardPlay(int on) { keyboardPlayOn = on ? 1 : 0; }
+
+int keyboardPlay() { return keyboardPlayOn; }
 
 void updateInputEdges() {
   inputState.keysPressed = (inputState.keysHeld & ~previousKeys) | keysWentDown;
@@ -54,4 +59,5 @@ void resetInputState() {
   previousMouse = 0;
   keysWentDown = 0;
   mouseWentDown = 0;
+  keyboardPlayOn = 0;
 }

@@ -15,6 +15,7 @@ constexpr int32_t kKeyA = 0x0100;
 constexpr int32_t kKeyShift = 0x0200;
 constexpr int32_t kKeyF1 = 0x0400;
 constexpr int32_t kKeyF2 = 0x0800;
+constexpr int32_t kKeyEnter = 0x1000;  // Return and keypad Enter, only while keyboard play is on
 constexpr int32_t kKeyEsc = 0x8000;  // sticky: never cleared once set
 
 // Bits of mouseHeld / mousePressed.
@@ -32,6 +33,12 @@ struct InputState {
 
 // Written by the window procedure and readFrameInput; the scenes only read it.
 extern InputState inputState;
+
+// Keyboard play: the arrows, Space and Enter play the title and the match
+// as the mouse does. The SDL build, the page and the tool switch it on; the
+// Windows program never does and stays mouse only, frame for frame.
+void setKeyboardPlay(int on);
+int keyboardPlay();
 
 // Once per frame, before the scene's logic: this frame's press edges
 // (updateInputEdges) and where the cursor is, in client pixels.

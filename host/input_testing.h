@@ -4,5 +4,6 @@
 
 #include "host/input.h"
 
-// Held bits, edges and the quick-press latches back to program start.
+// Held bits, edges, the quick-press latches and keyboard play back to
+// program start.
 void resetInputState();

@@ -45,6 +45,7 @@ constexpr uint64_t kDeactivated = 0;
 constexpr uint64_t kActivated = 1;
 
 // Virtual-key codes the game keeps bits for.
+constexpr uint32_t kVkReturn = 0x0D;  // also the keypad's Enter
 constexpr uint32_t kVkShift = 0x10;
 constexpr uint32_t kVkEscape = 0x1B;
 constexpr uint32_t kVkSpace = 0x20;

@@ -141,6 +141,8 @@ void runCommand(uint32_t command) {
 }  // namespace
 
 int32_t keyBitFor(uint32_t virtualKey) {
+  // Enter is the game's only while it is played by keyboard.
+  if (virtualKey == kVkReturn) return keyboardPlay() ? kKeyEnter : 0;
   for (const KeyBit& k : kKeyBits)
     if (k.virtualKey == virtualKey) return k.bit;
   return 0;

@@ -11,6 +11,7 @@
 #include "scenes/board_view.h"
 #include "scenes/buttons.h"
 #include "scenes/face.h"
+#include "scenes/keyboard_play.h"
 #include "scenes/match.h"
 #include "scenes/picture_slots.h"
 #include "scenes/screen_effects.h"
@@ -82,21 +83,27 @@ int runTitleScene() {
   spawnActor(kTitleEmblem, 0, kCentreX, kCentreY);
   spawnActor(kCreditCaption, 0, kCentreX, kCreditY);
   clearBlink();
+  resetCardHighlight();
+  prepareKeyboardMarks();
   takeResetRequest();  // one chosen before this scene began is spent
   for (;;) {
     readFrameInput();
+    stepCardHighlight();
     updateActors();
     updateWipe();
     updateScreenEffects();
     updateButtonLooks();
     drawBackground();
     drawButtons();
+    drawCardHighlight();
     drawActors(0, 0);
     drawWipe();
     drawScreenEffects();
     if (!waitFrame()) return kSceneEnd;
     int next = -1;
-    switch (clickedButton()) {
+    int picked = clickedButton();
+    if (picked < 0) picked = cardPickedByKey();
+    switch (picked) {
       case kButtonPlayWhite: chosenColor = kWhite; next = kSceneMatch; break;
       case kButtonPlayBlack: chosenColor = kBlack; next = kSceneMatch; break;
       default: break;
@@ -119,6 +126,7 @@ int runMatchScene() {
   resetFace();
   clearActors();
   clearBlink();
+  prepareKeyboardMarks();
   takeResetRequest();  // one chosen before this scene began is spent
   for (;;) {
     readFrameInput();
@@ -132,6 +140,7 @@ int runMatchScene() {
     drawBoardSquares();
     drawActors(0, 0);
     drawStonesAndTurn();
+    drawBoardCursor();
     drawFace(0, 0);
     drawButtons();
     drawWipe();
@@ -139,7 +148,9 @@ int runMatchScene() {
     if (isMatchFinished()) setButtonState(kButtonEndCard, kButtonEnabled);
     if (!waitFrame()) return kSceneEnd;
     int next = -1;
-    switch (clickedButton()) {
+    int pressed = clickedButton();
+    if (pressed < 0) pressed = matchButtonPressedByKey();
+    switch (pressed) {
       case kButtonPass: switchSide(); break;
       case kButtonEndCard: {
         int margin = finalMargin();

@@ -12,6 +12,7 @@
 #include "scenes/board_geometry.h"
 #include "scenes/board_view.h"
 #include "scenes/buttons.h"
+#include "scenes/keyboard_play.h"
 #include "scenes/match_testing.h"
 #include "sound/bank.h"
 #include "sound/sound_slots.h"
@@ -44,6 +45,19 @@ void placeStone(int column, int row) {
   spawnAtSquare(kRingBurst, row * kBoardSize + column);
   playSound(kSoundPlaced, kPlayOnce);
 }
+
+// The human's square, clicked or picked by key: nothing but a sound unless
+// it captures.
+int playHumanSquare(int column, int row, int captured) {
+  if (captured == 0) {
+    playSound(kSoundIllegal, kPlayOnce);
+    return 0;
+  }
+  placeStone(column, row);
+  return 1;
+}
+
+int humanIsToMove() { return humanColor == 0 || humanColor == sideToMove; }
 }  // namespace
 
 void setMatchOptions(int level, int twoPlayers) {
@@ -59,23 +73,26 @@ int resetMatch(int human) {
   matchState = kAwaitingMove;
   setButtonState(kButtonPass, kButtonDisabled);
   resetWeightTables();
-  return refreshLegalMap(kWhite);
+  resetBoardCursor();
+  const int any = refreshLegalMap(kWhite);
+  if (humanIsToMove()) placeCursorOnLegalSquare();
+  return any;
 }
 
 int humanMove() {
   std::memset(flipDelayMap, 0, sizeof flipDelayMap);
+  int keyColumn = 0, keyRow = 0;
+  const int byKey = stepBoardCursor(&keyColumn, &keyRow);
   int column = 0, row = 0;
-  if (!boardSquareAt(inputState.mouseX, inputState.mouseY, &column, &row)) return 0;
-  // Marks the hovered square's countdowns every frame; cleared again next
-  // frame unless the move is made now.
-  int captured = scanAndMark(column, row, sideToMove, 1);
-  if ((inputState.mousePressed & kMouseLeft) == 0) return 0;
-  if (captured == 0) {
-    playSound(kSoundIllegal, kPlayOnce);
-    return 0;
+  if (boardSquareAt(inputState.mouseX, inputState.mouseY, &column, &row)) {
+    // Marks the hovered square's countdowns every frame; cleared again next
+    // frame unless the move is made now.
+    int captured = scanAndMark(column, row, sideToMove, 1);
+    if (inputState.mousePressed & kMouseLeft) return playHumanSquare(column, row, captured);
   }
-  placeStone(column, row);
-  return 1;
+  if (!byKey) return 0;
+  std::memset(flipDelayMap, 0, sizeof flipDelayMap);  // the hovered square's marks are not this move's
+  return playHumanSquare(keyColumn, keyRow, scanAndMark(keyColumn, keyRow, sideToMove, 1));
 }
 
 int computerMove() {
@@ -113,6 +130,7 @@ void switchSide() {
   if (sideToMove == kWhite) sideToMove = kBlack;
   else if (sideToMove == kBlack) sideToMove = kWhite;
   int any = refreshLegalMap(sideToMove);
+  if (humanIsToMove()) placeCursorOnLegalSquare();
   if (humanColor == 0 && any == 0) {
     setButtonState(kButtonPass, kButtonEnabled);
   } else if (sideToMove == humanColor && any == 0) {
@@ -166,8 +184,7 @@ int endCountStep() {
 void stepMatch() {
   switch (matchState) {
     case kAwaitingMove: {
-      bool humanToMove = humanColor == 0 || humanColor == sideToMove;
-      if (humanToMove ? humanMove() : computerMove()) {
+      if (humanIsToMove() ? humanMove() : computerMove()) {
         setButtonState(kButtonPass, kButtonDisabled);
         matchState = kStonesTurning;
       }

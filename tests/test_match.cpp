@@ -11,8 +11,10 @@
 #include "game/random.h"
 #include "host/input.h"
 #include "host/input_testing.h"
+#include "host/window_proc.h"
 #include "scenes/actors.h"
 #include "scenes/buttons.h"
+#include "scenes/keyboard_play.h"
 #include "scenes/match.h"
 #include "scenes/match_testing.h"
 #include "sound_requests.h"
@@ -99,6 +101,34 @@ TEST_F(MatchTest, IllegalClicksBeepAndChangeNothing) {
   EXPECT_EQ(std::memcmp(&before, &matchBoard, sizeof before), 0);
   EXPECT_EQ(matchState, kAwaitingMove);
   EXPECT_EQ(liveActorCount(), 0);
+}
+
+TEST_F(MatchTest, SpacePlaysTheCursorsSquareOnlyInKeyboardPlayAndOnlyItsCaptures) {
+  // As on Windows: Enter sets no bit, Space plays nothing.
+  windowProcedure(kWmKeyDown, kVkReturn, 0);
+  EXPECT_EQ(inputState.keysHeld & kKeyEnter, 0);
+  resetMatch(kWhite);
+  inputKeyDown(kKeySpace);
+  frame();
+  inputKeyUp(kKeySpace);
+  EXPECT_EQ(matchState, kAwaitingMove);
+  EXPECT_EQ(takeSoundRequests(), Sounds{});
+
+  setKeyboardPlay(1);
+  windowProcedure(kWmKeyDown, kVkReturn, 0);
+  EXPECT_EQ(inputState.keysHeld & kKeyEnter, kKeyEnter);
+  resetMatch(kWhite);
+  int column = -1, row = -1;
+  EXPECT_EQ(boardCursorShown(&column, &row), 0) << "hidden until a key is pressed";
+  inputState.mouseX = 56 + 6 * 2 + 3;  // hovering c5, which would take d5
+  inputState.mouseY = 6 + 6 * 4 + 3;
+  frame();  // Enter was pressed before the match: its edge
+  EXPECT_EQ(matchBoard.cells[20], kWhite) << "e3, the first legal square in reading order";
+  EXPECT_EQ(flipDelayMap[28], 20);
+  EXPECT_EQ(flipDelayMap[35], 0) << "the hovered square's captures are not this move's";
+  EXPECT_EQ(takeSoundRequests(), (Sounds{{1, 1}}));
+  ASSERT_EQ(boardCursorShown(&column, &row), 1);
+  EXPECT_EQ(std::make_pair(column, row), std::make_pair(4, 2));
 }
 
 TEST_F(MatchTest, HoveringMarksCountdownsOnlyForTheFrame) {

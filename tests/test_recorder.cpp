@@ -110,8 +110,8 @@ TEST_F(Recorder, EveryMessageItWritesReplaysAsTheSameEventInTheSameFrame) {
       {kWmKeyDown, kVkM, 0, 0, {0, kEventOther, 0, 0}},  // M with a modifier: no minimise
       {kWmSysKeyDown, 0, 0, 0, {0, kEventOther, 0, 0}},
   };
-  for (uint32_t key : {kVkLeft, kVkRight, kVkUp, kVkDown, kVkSpace, kVkX, kVkZ, kVkS, kVkA, kVkShift, kVkF1, kVkF2,
-                       kVkEscape}) {
+  for (uint32_t key : {kVkLeft, kVkRight, kVkUp, kVkDown, kVkSpace, kVkReturn, kVkX, kVkZ, kVkS, kVkA, kVkShift,
+                       kVkF1, kVkF2, kVkEscape}) {
     messages.push_back({kWmKeyDown, key, 0, 0, {0, kEventKey, static_cast<int32_t>(key), 1}});
     messages.push_back({kWmKeyUp, key, 0, 0, {0, kEventKey, static_cast<int32_t>(key), 0}});
   }

@@ -56,10 +56,10 @@ struct Screen {
 constexpr Screen kScreens[] = {
     {"title", 40, kSceneTitle},
     {"match", 3000, kSceneMatch},
-    {"match over", 7450, kSceneMatch},
-    {"ending", 7800, kSceneEnding},
-    {"ending: the banner arrives", 8069, kSceneEnding},
-    {"game over", 16720, kSceneGameOver},
+    {"match over", 7130, kSceneMatch},
+    {"ending", 7382, kSceneEnding},
+    {"ending: the banner arrives", 7651, kSceneEnding},
+    {"game over", 29700, kSceneGameOver},
 };
 constexpr int kScreenCount = sizeof kScreens / sizeof kScreens[0];
 // Shown at 1:1 as well: the match, the title and the ending's banner.

@@ -35,6 +35,9 @@ constexpr int kMouseAims = 5;
 // the closing scenes, happen.
 constexpr int kRollRange = 10000;
 constexpr int kRestoreOdds = 4;  // one wake-up in this many restores
+// The keys of keyboard play, pressed now and then; the roll picks one.
+constexpr uint32_t kPlayKeys[] = {kVkLeft, kVkRight, kVkUp, kVkDown, kVkSpace, kVkReturn};
+constexpr int kPlayKeyCount = sizeof kPlayKeys / sizeof kPlayKeys[0];
 
 uint32_t monkeyState = 0;
 int previousScene = -1;
@@ -102,6 +105,10 @@ void monkeyFrame() {
     postQueuedMessage(kWmClose, 0, 0);
   } else if (roll < 2116) {
     postQueuedMessage(kWmCommand, kCommandVolume, 0);
+  } else if (roll < 2716) {
+    const uint32_t key = kPlayKeys[roll % kPlayKeyCount];
+    postQueuedMessage(kWmKeyDown, key, 0);
+    postQueuedMessage(kWmKeyUp, key, 0);
   }
 }
 

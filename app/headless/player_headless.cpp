@@ -1,6 +1,7 @@
 // The player: a monkey that plays like a person. It moves the mouse in
 // strokes, clicks the cards, the squares it means (a good line of its own,
-// with a slip now and then), Pass when it is lit and the end card, presses Z
+// with a slip now and then; now and then by the arrows and Space or Enter
+// instead), Pass when it is lit and the end card, presses Z
 // while the computer thinks, lingers on the ending and the game-over scene
 // and goes back with Reset, and now and then opens a menu, the close box or
 // the task bar. Its own sequence is reproducible from the seed and never
@@ -20,6 +21,7 @@
 #include "scenes/board_geometry.h"
 #include "scenes/buttons.h"
 #include "scenes/driver.h"
+#include "scenes/keyboard_play.h"
 #include "scenes/match.h"
 
 namespace {
@@ -55,6 +57,8 @@ constexpr int kBlunderPercent = 12;    // a legal move, but not the chosen one
 constexpr int kMisclickPercent = 3;    // any square, legal or not
 constexpr int kRedCardPercent = 40;
 constexpr int kMinimiseKeyPercent = 50;  // 'M' rather than the title bar
+constexpr int kKeyboardMovePercent = 20;  // the chosen square reached by the arrows
+constexpr int kEnterPercent = 50;         // Enter rather than Space to play it
 
 // Where the mouse can wander: over the client area and a little outside.
 constexpr int32_t kWanderMargin = 10;
@@ -91,6 +95,7 @@ struct Player {
   uint32_t keyHeld;
   int32_t minimisedWakeUps;
   int32_t misclicked;   // the last press was a slip: look again before retrying
+  int32_t keySquare;    // the square the arrows are taking the cursor to, or kNoSquare
   Stroke stroke;
   Check check;
 };
@@ -249,6 +254,24 @@ int sideAction(int computerThinking) {
   return 0;
 }
 
+// One key towards the square the arrows are after: an arrow while the
+// cursor is elsewhere, then Space or Enter, which must place the stone when
+// the square is legal.
+void stepKeyRoute() {
+  int column = 0, row = 0;
+  boardCursorShown(&column, &row);
+  const int32_t target = player.keySquare;
+  const int dx = target % kBoardSize - column, dy = target / kBoardSize - row;
+  if (dx != 0 || dy != 0) {
+    pressKey(dx < 0 ? kVkLeft : dx > 0 ? kVkRight : dy < 0 ? kVkUp : kVkDown);
+    return;
+  }
+  if (scanSquare(matchBoard, column, row, sideToMove).total != 0) expect(kExpectStone, 1, target, kSceneMatch);
+  player.misclicked = player.check.kind == kExpectNothing;
+  pressKey(playerBelow(kRollPercent) < kEnterPercent ? kVkReturn : kVkSpace);
+  player.keySquare = kNoSquare;
+}
+
 // --- What a person does next, scene by scene ---
 
 void decideInMatch() {
@@ -258,7 +281,12 @@ void decideInMatch() {
     return;
   }
   if (!humanToMove()) {
+    player.keySquare = kNoSquare;
     sideAction(matchState == kAwaitingMove);
+    return;
+  }
+  if (player.keySquare != kNoSquare) {
+    stepKeyRoute();
     return;
   }
   if (sideAction(0)) return;
@@ -275,6 +303,10 @@ void decideInMatch() {
   if (roll < kMisclickPercent) square = playerBelow(kSquares);
   else if (roll < kMisclickPercent + kBlunderPercent) square = moves[playerBelow(count)];
   else square = choosePlayerSquare(matchBoard, sideToMove);
+  if (playerBelow(kRollPercent) < kKeyboardMovePercent) {
+    player.keySquare = square;
+    return;
+  }
   aimAtSquare(square);
   player.pause = playerBetween(player.misclicked ? kRetryPauseLow : kThinkPauseLow,
                                player.misclicked ? kRetryPauseHigh : kThinkPauseHigh);
@@ -315,6 +347,7 @@ void failCheck(const char* what) {
 
 void startPlayer(uint32_t seed) {
   player = Player{};
+  player.keySquare = kNoSquare;
   player.state = seed * 2246822519u + 0x85EBCA6Bu;
   if (player.state == 0) player.state = 1;
   player.scene = -1;

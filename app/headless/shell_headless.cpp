@@ -15,6 +15,7 @@
 #include "app/headless/run_headless.h"
 #include "app/headless/trace_headless.h"
 #include "app/queued_shell.h"
+#include "host/input.h"
 #include "host/message_queue.h"
 #include "host/shell.h"
 #include "host/window_proc.h"
@@ -259,6 +260,7 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
   }
   setHeadlessSoundDeviceAvailable(soundDevice);
   applyGameOptions(game);
+  setKeyboardPlay(1);  // as the SDL build and the page play
 
   // The window's creation, as the real shells see it, then the game itself.
   windowProcedure(kWmCreate, 0, 0);

@@ -21,6 +21,7 @@
 #include "gfx/base_directory.h"
 #include "gfx/resources.h"
 #include "host/frame_log.h"
+#include "host/input.h"
 #include "host/output_file.h"
 #include "host/texts.h"
 #include "host/window_proc.h"
@@ -234,6 +235,7 @@ int main(int argc, char** argv) {
   openLiveTrace(options.trace);
   applyGameOptions(options.game);
   recordGameOptions(options.game);
+  setKeyboardPlay(1);
   // Sounds and pictures loaded by name come from the program's folder, as on
   // Windows.
   if (char* folder = SDL_GetBasePath()) {

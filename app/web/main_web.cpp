@@ -13,6 +13,7 @@
 #include "app/recorder.h"
 #include "app/web/replay_web.h"
 #include "app/web/shell_web.h"
+#include "host/input.h"
 #include "host/window_proc.h"
 #include "scenes/match.h"
 #include "sound/device_web.h"
@@ -94,6 +95,7 @@ int main() {
   }
   applyGameOptions(options);
   recordGameOptions(options);
+  setKeyboardPlay(1);
   openPage();
   windowProcedure(kWmCreate, 0, 0);
 

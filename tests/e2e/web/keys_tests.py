@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""Keyboard play on the page: keys_tests.py CASE PAGE_DIR TOOL, as web_tests.py."""
+import os
+import signal
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from page_driver import Browser, Failure, serve  # noqa: E402
+from web_tests import CASE, PAGE_DIR, open_game, replay_trace, untimed, wait_frames  # noqa: E402
+
+# KeyboardEvent key, code and the Windows virtual key Chromium reports.
+KEYS = {"ArrowRight": ("ArrowRight", 39), "Enter": ("Enter", 13),
+        "NumpadEnter": ("NumpadEnter", 13), "Escape": ("Escape", 27)}
+FIRST_TURN_FRAMES = 150  # the computer's first move comes after 101 frames, its stone turns 20 later
+
+
+def key(page, name):
+    code, virtual = KEYS[name]
+    key_name = "Enter" if name == "NumpadEnter" else name
+    page.call("Input.dispatchKeyEvent", type="keyDown", key=key_name, code=code, windowsVirtualKeyCode=virtual)
+    page.call("Input.dispatchKeyEvent", type="keyUp", key=key_name, code=code, windowsVirtualKeyCode=virtual)
+
+
+def case_keys(page, address, work):
+    # Right and Enter pick the red card; after the computer's first move the
+    # keypad's Enter plays the cursor's square, a legal one whatever the
+    # computer chose. The recording holds the keys
+    # and replays headless to the page's own trace, cursor fields and all.
+    open_game(page, address + "?record")
+    wait_frames(page, 20)
+    key(page, "ArrowRight")
+    wait_frames(page, 5)
+    key(page, "Enter")
+    wait_frames(page, FIRST_TURN_FRAMES)
+    key(page, "NumpadEnter")  # the first square red may play: the cursor starts there
+    wait_frames(page, 5)
+    key(page, "Escape")
+    page.wait_for("Pinwick.exitCode == 1", "the end of the game")
+    script = page.evaluate("Pinwick.fileText('/pinwick-run.txt')")
+    live = untimed(page.evaluate("Pinwick.fileText('/pinwick-run.trace')"))
+    for said in ("key right down", "key enter down"):
+        if said not in script:
+            raise Failure("the recording holds no '%s'" % said)
+    if " cur=red" not in live or " hc=2 " not in live:
+        raise Failure("Right and Enter did not pick the red card")
+    if not any(" ms=2 side=2 " in line and " cur=" in line for line in live.splitlines()):
+        raise Failure("Enter played no red stone from the cursor")
+    if replay_trace(work, script) != live:
+        raise Failure("the recording of the keys replays to another trace")
+
+
+def main():
+    # As web_tests.py's main, for this file's one case.
+    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(128 + signum))
+    if not os.path.exists(os.path.join(PAGE_DIR, "index.html")):
+        if os.environ.get("PINWICK_REQUIRE_WEB") == "1":
+            print("FAIL (%s): no page in %s (make web)" % (CASE, PAGE_DIR), file=sys.stderr)
+            return 1
+        print("skipped: no page in %s (make web builds it)" % PAGE_DIR)
+        return 77
+    server, address = serve(PAGE_DIR)
+    page = Browser()
+    try:
+        with tempfile.TemporaryDirectory(prefix="pinwick-web-keys.") as work:
+            {"keys": case_keys}[CASE](page, address, work)
+    except Failure as failure:
+        print("FAIL (%s): %s" % (CASE, failure), file=sys.stderr)
+        for line in page.console():
+            print("the page said: " + line, file=sys.stderr)
+        return 1
+    finally:
+        page.close()
+        server.shutdown()
+    print("ok: " + CASE)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
