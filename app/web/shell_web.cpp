@@ -255,7 +255,7 @@ void afterDispatch(const WindowMessage& m, int taken) {
 // --- Services ---
 
 int shellConfirmClose(const char* question) {
-  pageOpenConfirm(question, kTextYes, kTextNo, kTextWindowTitle);
+  pageOpenConfirm(question, shownText(kShownYes), shownText(kShownNo), kTextWindowTitle);
   return waitForAnswer();
 }
 
