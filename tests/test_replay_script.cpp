@@ -160,4 +160,18 @@ TEST(ReplayScript, TheCommandLineMayAddToAScriptsChoicesButARecordingNamesThemAl
   EXPECT_EQ(conflict("0 lang en\n", level1), "");
 }
 
+TEST(GameOptions, TheFirstLocaleVariableSetDecidesTheLanguage) {
+  const int ja = kLanguageJapanese, en = kLanguageEnglish;
+  EXPECT_EQ(languageOfLocale(nullptr, nullptr, nullptr), ja);
+  EXPECT_EQ(languageOfLocale(nullptr, nullptr, "en_US.UTF-8"), en);
+  EXPECT_EQ(languageOfLocale(nullptr, nullptr, "ja_JP.UTF-8"), ja);
+  EXPECT_EQ(languageOfLocale("", "", "de"), en);               // empty is not set
+  EXPECT_EQ(languageOfLocale("ja", "en_GB", "en_GB"), ja);     // LC_ALL first
+  EXPECT_EQ(languageOfLocale(nullptr, "fr_FR@euro", "ja"), en);  // then LC_MESSAGES
+  for (const char* plain : {"C", "POSIX", "C.UTF-8", "ja@x"}) EXPECT_EQ(languageOfLocale(plain, nullptr, nullptr), ja);
+  // No language at all is the default, as no locale is.
+  for (const char* odd : {"_JP", "x", "EN_us", "english", "\xff\xfe", ".UTF-8"})
+    EXPECT_EQ(languageOfLocale(odd, nullptr, "en_US"), ja) << odd;
+}
+
 }  // namespace

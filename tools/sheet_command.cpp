@@ -13,6 +13,7 @@
 #include "gfx/gfx.h"
 #include "gfx/resources.h"
 #include "host/output_file.h"
+#include "host/texts.h"
 #include "scenes/driver.h"
 #include "tools/picture_frames.h"
 #include "tools/png_writer.h"
@@ -253,11 +254,12 @@ void outlineFrame(Image& sheet, int x, int y, FrameRect rect) {
 // Plays the player's run headless and keeps the screens; false, with a
 // message, when a frame does not show its scene (the game has changed: pick
 // new frames).
-bool playScreens(Image screens[kScreenCount]) {
+bool playScreens(int language, Image screens[kScreenCount]) {
   HeadlessRunOptions run;
   run.monkey = 1;
   run.player = 1;
   run.monkeySeed = kPlayerSeed;
+  run.game.language = language;
   run.events.push_back({0, kEventSeconds, kPlayerSeconds, 0});
   for (const Screen& screen : kScreens) run.shotFrames.push_back(screen.frame);
   run.frameLimit = kScreens[kScreenCount - 1].frame;
@@ -339,24 +341,44 @@ int runSheetCommand(int argc, char** argv) {
   const char* path = argv[0];
 
   Image pictures[kPictureCount];
-  for (int i = 0; i < kPictureCount; ++i) {
-    if (!loadPicture(kPictures[i].name, pictures[i])) {
-      std::fprintf(stderr, "pinwick-tool sheet: picture '%s' is missing or cannot be decoded\n", kPictures[i].name);
+  Image english[kEnglishPictureCount];
+  for (int i = 0; i < kPictureCount + kEnglishPictureCount; ++i) {
+    const char* name = i < kPictureCount ? kPictures[i].name : kEnglishPictures[i - kPictureCount].english;
+    if (!loadPicture(name, i < kPictureCount ? pictures[i] : english[i - kPictureCount])) {
+      std::fprintf(stderr, "pinwick-tool sheet: picture '%s' is missing or cannot be decoded\n", name);
       return kExitFailed;
     }
   }
 
+  // The Japanese pictures, then the English ones in their place, outlined
+  // with the same frames.
   std::vector<Panel> panels;
-  for (const char* name : kSheetOrder)
-    for (int i = 0; i < kPictureCount; ++i)
-      if (std::strcmp(kPictures[i].name, name) == 0)
-        panels.push_back({pictureLabel(kPictures[i]), &pictures[i], kScale, true, kPictures[i].name});
+  for (int language : {kLanguageJapanese, kLanguageEnglish})
+    for (const char* name : kSheetOrder)
+      for (int i = 0; i < kPictureCount; ++i) {
+        if (std::strcmp(kPictures[i].name, name) != 0) continue;
+        if (language == kLanguageJapanese) {
+          panels.push_back({pictureLabel(kPictures[i]), &pictures[i], kScale, true, kPictures[i].name});
+          continue;
+        }
+        for (int e = 0; e < kEnglishPictureCount; ++e)
+          if (std::strcmp(kEnglishPictures[e].japanese, name) == 0)
+            panels.push_back({std::string(kEnglishPictures[e].english) + pictureLabel(kPictures[i]).substr(
+                                                                             std::strlen(name)),
+                              &english[e], kScale, true, kPictures[i].name});
+      }
 
   Image screens[kScreenCount];
-  if (!playScreens(screens)) return kExitFailed;
+  Image englishScreens[kScreenCount];
+  if (!playScreens(kLanguageJapanese, screens) || !playScreens(kLanguageEnglish, englishScreens)) return kExitFailed;
   for (int i : kLifeSizeScreens)
     panels.push_back({std::string(kScreens[i].label) + " 1:1", &screens[i], 1, false, nullptr});
-  for (int i = 0; i < kScreenCount; ++i) panels.push_back({kScreens[i].label, &screens[i], kScale, false, nullptr});
+  for (int i : kLifeSizeScreens)
+    panels.push_back({std::string(kScreens[i].label) + " 1:1 en", &englishScreens[i], 1, false, nullptr});
+  for (int i = 0; i < kScreenCount; ++i) {
+    panels.push_back({kScreens[i].label, &screens[i], kScale, false, nullptr});
+    panels.push_back({std::string(kScreens[i].label) + " en", &englishScreens[i], kScale, false, nullptr});
+  }
 
   Image sheet = blankImage(kSheetWidth, layOut(panels), kSheetColour);
   for (const Panel& panel : panels) {
