@@ -19,14 +19,14 @@ const char kTextMenuVer[] = "Ver";
 namespace {
 int language = kLanguageJapanese;
 
-// The English column keeps to printable ASCII: the drawn dialogs' font has
-// every such character.
+// The English column keeps to printable ASCII, which the drawn dialogs' font
+// has whole.
 const char* const kShownTexts[kShownTextCount][2] = {
     {kTextCloseQuestion, "End?"},
     {kTextYes, "Yes"},
     {kTextNo, "No"},
-    {kTextVolumeFailed, "The volume control could not be started"},
-    {kTextGraphicsFailed, "The graphics could not be started"},
+    {kTextVolumeFailed, "Cannot start the volume control"},
+    {kTextGraphicsFailed, "Cannot start the graphics"},
 };
 }  // namespace
 

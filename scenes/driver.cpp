@@ -46,6 +46,8 @@ constexpr PictureLoad kPictures[] = {
     {"back_s", nullptr, kSlotBackground},
 };
 
+int assetsLoaded = 0;
+
 const char* pictureFor(const PictureLoad& p) {
   return textLanguage() == kLanguageEnglish && p.english != nullptr ? p.english : p.resource;
 }
@@ -68,9 +70,19 @@ int escapeOrReset() {
 
 void loadGameAssets() {
   for (const PictureLoad& p : kPictures) loadBitmap(pictureFor(p), p.slot);
+  assetsLoaded = 1;
   createBlankSurface(kScreenWidth, kScreenHeight, kSlotSnapshot);
   for (const SoundRun& run : kShippedSounds)
     createSynthSound(&kShippedVoices[run.firstVoice], run.voiceCount, run.slot);
+}
+
+void reloadLanguagePictures() {
+  if (!assetsLoaded) return;
+  for (const PictureLoad& p : kPictures) {
+    if (p.english == nullptr) continue;
+    freeSurface(p.slot);
+    loadBitmap(pictureFor(p), p.slot);
+  }
 }
 
 int runSceneDriver() {

@@ -8,7 +8,9 @@
 #include "app/game_options.h"
 #include "app/recorder.h"
 #include "app/web/shell_web.h"
+#include "host/texts.h"
 #include "host/window_proc.h"
+#include "scenes/driver.h"
 #include "scenes/match.h"
 
 namespace {
@@ -22,6 +24,7 @@ const char kTracePath[] = "/pinwick-run.trace";
 EM_JS(int, pageGameLevel, (), { return Pinwick.gameLevel(); });
 EM_JS(int, pageGameTwoPlayers, (), { return Pinwick.gameTwoPlayers(); });
 EM_JS(int, pageGameRecords, (), { return Pinwick.gameRecords(); });
+EM_JS(int, pageGameLanguage, (), { return Pinwick.gameLanguage(); });
 
 EM_JS(void, pageOfferFiles, (const char* recording, const char* trace),
       { Pinwick.offerFiles(UTF8ToString(recording), UTF8ToString(trace)); });
@@ -31,6 +34,13 @@ EM_JS(void, pageGameEnded, (int exitCode), { Pinwick.gameEnded(exitCode); });
 // Before the page offers the recording for download.
 extern "C" EMSCRIPTEN_KEEPALIVE void pageFlushFiles() { flushRecording(); }
 
+// The player chose another language: the dialogs' texts and the pictures
+// change at once. The recording keeps the language the game started in.
+extern "C" EMSCRIPTEN_KEEPALIVE void pageSetLanguage(int language) {
+  setTextLanguage(language);
+  reloadLanguagePictures();
+}
+
 namespace {
 // The page keeps mute to itself (the volume's mute, which can change at
 // once), so the game's own stays off.
@@ -39,6 +49,7 @@ GameOptions pageGameOptions() {
   const int level = pageGameLevel();
   if (level >= 0 && level <= kMatchLevel) options.level = level;
   options.twoPlayers = pageGameTwoPlayers() != 0;
+  options.language = pageGameLanguage() == kLanguageEnglish ? kLanguageEnglish : kLanguageJapanese;
   return options;
 }
 }  // namespace
