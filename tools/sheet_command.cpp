@@ -63,6 +63,8 @@ constexpr Screen kScreens[] = {
     {"game over", 16720, kSceneGameOver},
 };
 constexpr int kScreenCount = sizeof kScreens / sizeof kScreens[0];
+// In English, the screens up to the last with words (game over has none).
+constexpr int kEnglishScreenCount = kScreenCount - 1;
 // Shown at 1:1 as well: the match, the title and the ending's banner.
 constexpr int kLifeSizeScreens[] = {1, 0, 4};
 
@@ -254,17 +256,17 @@ void outlineFrame(Image& sheet, int x, int y, FrameRect rect) {
 // Plays the player's run headless and keeps the screens; false, with a
 // message, when a frame does not show its scene (the game has changed: pick
 // new frames).
-bool playScreens(int language, Image screens[kScreenCount]) {
+bool playScreens(int language, Image screens[], int count) {
   HeadlessRunOptions run;
   run.monkey = 1;
   run.player = 1;
   run.monkeySeed = kPlayerSeed;
   run.game.language = language;
   run.events.push_back({0, kEventSeconds, kPlayerSeconds, 0});
-  for (const Screen& screen : kScreens) run.shotFrames.push_back(screen.frame);
-  run.frameLimit = kScreens[kScreenCount - 1].frame;
+  for (int i = 0; i < count; ++i) run.shotFrames.push_back(kScreens[i].frame);
+  run.frameLimit = kScreens[count - 1].frame;
   const HeadlessRunResult result = runHeadlessGame(run);
-  for (int i = 0; i < kScreenCount; ++i) {
+  for (int i = 0; i < count; ++i) {
     if (result.shots[i].empty() || result.shotScenes[i] != kScreens[i].scene) {
       std::fprintf(stderr, "pinwick-tool sheet: frame %d of the player's run does not show the %s\n",
                    kScreens[i].frame, kScreens[i].label);
@@ -369,15 +371,18 @@ int runSheetCommand(int argc, char** argv) {
       }
 
   Image screens[kScreenCount];
-  Image englishScreens[kScreenCount];
-  if (!playScreens(kLanguageJapanese, screens) || !playScreens(kLanguageEnglish, englishScreens)) return kExitFailed;
+  Image englishScreens[kEnglishScreenCount];
+  if (!playScreens(kLanguageJapanese, screens, kScreenCount) ||
+      !playScreens(kLanguageEnglish, englishScreens, kEnglishScreenCount))
+    return kExitFailed;
   for (int i : kLifeSizeScreens)
     panels.push_back({std::string(kScreens[i].label) + " 1:1", &screens[i], 1, false, nullptr});
   for (int i : kLifeSizeScreens)
     panels.push_back({std::string(kScreens[i].label) + " 1:1 en", &englishScreens[i], 1, false, nullptr});
   for (int i = 0; i < kScreenCount; ++i) {
     panels.push_back({kScreens[i].label, &screens[i], kScale, false, nullptr});
-    panels.push_back({std::string(kScreens[i].label) + " en", &englishScreens[i], kScale, false, nullptr});
+    if (i < kEnglishScreenCount)
+      panels.push_back({std::string(kScreens[i].label) + " en", &englishScreens[i], kScale, false, nullptr});
   }
 
   Image sheet = blankImage(kSheetWidth, layOut(panels), kSheetColour);
