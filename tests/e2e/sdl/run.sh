@@ -519,11 +519,15 @@ case "$CASE" in
     # one, Japanese for a Japanese one, whatever LANG says when LC_ALL or
     # LC_MESSAGES does not.
     if [ "$CASE" = locale_en ]; then language=en locale=en_US.UTF-8; else language=ja locale=ja_JP.UTF-8; fi
-    LANG=$locale start_game --scale 3
+    LANG=$locale start_game --scale 3 --record "$WORK/run.txt"
     wait_window
     wait_shot_matches "$(expected_title 3 $language)"
     xdotool key --window "$WID" Escape
     wait_exit "$GAME_PID"
+    # The recording says English, and only English, so that it replays so.
+    if [ "$language" = en ]; then lines=1; else lines=0; fi
+    [ "$(grep -c '^0 lang en$' "$WORK/run.txt")" -eq "$lines" ] && ! grep -q '^0 lang ja' "$WORK/run.txt" ||
+      fail "the recording's language lines: $(grep '^0 lang' "$WORK/run.txt")"
     ;;
   *)
     fail "unknown case"

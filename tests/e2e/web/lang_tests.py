@@ -12,7 +12,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from page_driver import Browser, Failure, serve  # noqa: E402
-from web_tests import CASE, PAGE_DIR, canvas, headless_frame, open_game, wait_canvas  # noqa: E402
+from web_tests import CASE, PAGE_DIR, canvas, headless_frame, open_game, options_recorded, wait_canvas  # noqa: E402
 
 TITLE_FRAME = 60
 
@@ -43,10 +43,10 @@ def case_lang(page, address, work):
     english, japanese = headless_frame(work, TITLE_FRAME, "--lang", "en"), headless_frame(work, TITLE_FRAME)
     if english == japanese:
         raise Failure("the tool draws the same title in both languages")
-    open_game(page, address + "?lang=en")
+    open_game(page, address + "?record&lang=en")
     wait_canvas(page, english, "the English title")
-    if shown(page)[:2] != ["en", "level"]:
-        raise Failure("?lang=en shows %s" % shown(page))
+    if shown(page)[:2] != ["en", "level"] or options_recorded(page) != ["0 lang en"]:
+        raise Failure("?lang=en shows %s, recorded %s" % (shown(page), options_recorded(page)))
 
     # Chosen in the settings: the page and the game change at once, the
     # others hear of it, and the choice is remembered and in the address.
