@@ -22,7 +22,7 @@ int runGame(GfxWindow window) {
   if (!initGraphics(window, kScreenWidth, kScreenHeight)) {
     // Nothing could be drawn: say so and end cleanly rather than run blind.
     shutdownGraphics();
-    shellMessageBox(kTextGraphicsFailed, kTextWindowTitle);
+    shellMessageBox(shownText(kShownGraphicsFailed), kTextWindowTitle);
     return kExitGraphicsFailed;
   }
   fillRect(kScreenRect, 0);  // black, stored as it is

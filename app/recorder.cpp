@@ -159,6 +159,7 @@ void recordGameOptions(const GameOptions& options) {
   if (options.level != kDefaultGameOptions.level) recordEvent(0, kEventLevel, options.level, 0);
   if (options.twoPlayers) recordEvent(0, kEventTwoPlayers, 0, 0);
   if (options.mute) recordEvent(0, kEventMute, 0, 0);
+  if (options.language != kDefaultGameOptions.language) recordEvent(0, kEventLanguage, options.language, 0);
 }
 
 void recordMessage(const WindowMessage& message, int consumed) {

@@ -12,6 +12,7 @@
 
 #include "app/printable_text.h"
 #include "app/version.h"
+#include "host/texts.h"
 #include "host/window_proc.h"
 
 namespace {
@@ -124,12 +125,15 @@ struct Line {
   }
 };
 
+// As --lang and the recordings spell it.
+const char* languageWord(int language) { return language == kLanguageEnglish ? "en" : "ja"; }
+
 std::string versionText() {
   return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." + std::to_string(kVersionBuild) +
          "." + std::to_string(kVersionRevision);
 }
 
-// version, sound, level, two-players and mute: the start-up's own.
+// version, sound, level, two-players, mute and lang: the start-up's own.
 std::string parseStartUp(const Line& l) {
   const std::string& e = l.event();
   if (std::string bad = l.wantArgs(e == "two-players" || e == "mute" ? 0 : 1); !bad.empty()) return bad;
@@ -145,6 +149,9 @@ std::string parseStartUp(const Line& l) {
     if ((bad = l.oneOf(0, "on", "off", &on)).empty()) l.add(l.frame, kEventSound, on, 0);
   } else if (e == "level") {
     if ((bad = l.number(0, kMaxLevel, &level)).empty()) l.add(l.frame, kEventLevel, static_cast<int32_t>(level), 0);
+  } else if (e == "lang") {
+    if ((bad = l.oneOf(0, "en", "ja", &on)).empty())
+      l.add(l.frame, kEventLanguage, on ? kLanguageEnglish : kLanguageJapanese, 0);
   } else {
     l.add(l.frame, e == "mute" ? kEventMute : kEventTwoPlayers, 0, 0);
   }
@@ -227,9 +234,10 @@ std::string parseLine(const std::vector<std::string>& w, std::vector<ScriptEvent
   if (!parseNumber(w[0], 0, kMaxFrame, &frame)) return "the frame must be a number from 0 on, not '" + w[0] + "'";
   if (w.size() < 2) return "an event is missing after the frame";
   const std::string& e = w[1];
-  const bool onlyAtStart = e == "version" || e == "sound" || e == "level" || e == "two-players" || e == "mute";
+  const bool onlyAtStart =
+      e == "version" || e == "sound" || e == "level" || e == "two-players" || e == "mute" || e == "lang";
   if (frame == 0 && !onlyAtStart && e != "seconds" && e != "pos")
-    return "only version, sound, level, two-players, mute, seconds and pos may stand at frame 0, the start-up";
+    return "only version, sound, level, two-players, mute, lang, seconds and pos may stand at frame 0, the start-up";
   if (frame != 0 && onlyAtStart) return "'" + e + "' belongs to frame 0";
   const Line line{w, frame, events};
   if (onlyAtStart) return parseStartUp(line);
@@ -278,6 +286,7 @@ int formatScriptEvent(const ScriptEvent& e, char* text, int size) {
     case kEventLevel: n = std::snprintf(text, size, "%d level %d", f, e.a); break;
     case kEventTwoPlayers: n = std::snprintf(text, size, "%d two-players", f); break;
     case kEventMute: n = std::snprintf(text, size, "%d mute", f); break;
+    case kEventLanguage: n = std::snprintf(text, size, "%d lang %s", f, languageWord(e.a)); break;
     case kEventVersion:
       n = std::snprintf(text, size, "%d version %d.%d.%d.%d", f, kVersionMajor, kVersionMinor, kVersionBuild,
                         kVersionRevision);
@@ -336,12 +345,17 @@ std::string scriptOptionsConflict(const std::vector<ScriptEvent>& events, const 
         break;
       case kEventTwoPlayers: script.twoPlayers = 1; break;
       case kEventMute: script.mute = 1; break;
+      case kEventLanguage:
+        script.language = events[i].a;
+        script.given |= kGivenLanguage;
+        break;
       default: break;
     }
   }
   const std::string file = std::string(fileName) + ": ";
   const int levelNamed = script.given & kGivenLevel;
-  if (recording) script.given = kGivenLevel | kGivenTwoPlayers | kGivenMute;
+  const int languageNamed = script.given & kGivenLanguage;
+  if (recording) script.given = kGivenLevel | kGivenTwoPlayers | kGivenMute | kGivenLanguage;
   const int both = script.given & commandLine.given;
   if ((both & kGivenLevel) && script.level != commandLine.level)
     return file + (levelNamed ? "the script plays at level " : "the recording plays at level ") +
@@ -351,5 +365,9 @@ std::string scriptOptionsConflict(const std::vector<ScriptEvent>& events, const 
     return file + "the recording is of a game against the computer, but the command line asks for --two-players";
   if ((both & kGivenMute) && !script.mute)
     return file + "the recording is of a game with sound, but the command line asks for --mute";
+  if ((both & kGivenLanguage) && script.language != commandLine.language)
+    return file + (recording ? "the recording is in " : "the script is in ") + languageWord(script.language) +
+           (languageNamed ? "" : " (it names none: the default)") + ", but the command line asks for --lang " +
+           languageWord(commandLine.language);
   return "";
 }

@@ -27,6 +27,7 @@ enum ScriptEventKind : int32_t {
   kEventTwoPlayers,  // start-up only
   kEventMute,        // start-up only
   kEventVersion,     // the script is a recording of this version: its start-up names every option the run had
+  kEventLanguage,    // a = kLanguageJapanese or kLanguageEnglish (start-up only)
 };
 
 // Events of frame N are handled by the pump inside frame N's frame wait;

@@ -15,3 +15,26 @@ const char kTextMenuExit[] = "Exit";
 const char kTextMenuSetting[] = "Setting";
 const char kTextMenuVolume[] = "Volume";
 const char kTextMenuVer[] = "Ver";
+
+namespace {
+int language = kLanguageJapanese;
+
+// The English column keeps to printable ASCII, which the drawn dialogs' font
+// has whole.
+const char* const kShownTexts[kShownTextCount][2] = {
+    {kTextCloseQuestion, "End?"},
+    {kTextYes, "Yes"},
+    {kTextNo, "No"},
+    {kTextVolumeFailed, "Cannot start the volume control"},
+    {kTextGraphicsFailed, "Cannot start the graphics"},
+};
+}  // namespace
+
+void setTextLanguage(int chosen) { language = chosen == kLanguageEnglish ? kLanguageEnglish : kLanguageJapanese; }
+
+int textLanguage() { return language; }
+
+const char* shownText(int which) {
+  if (which < 0 || which >= kShownTextCount) return "";
+  return kShownTexts[which][language];
+}

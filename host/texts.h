@@ -16,3 +16,16 @@ extern const char kTextMenuExit[];
 extern const char kTextMenuSetting[];
 extern const char kTextMenuVolume[];
 extern const char kTextMenuVer[];
+
+// The language of the texts and pictures. Japanese is the original's and
+// the Windows program's only one; the other shells may choose English.
+enum TextLanguage { kLanguageJapanese = 0, kLanguageEnglish = 1 };
+
+// The texts that differ by language, for shownText.
+enum ShownText { kShownCloseQuestion, kShownYes, kShownNo, kShownVolumeFailed, kShownGraphicsFailed, kShownTextCount };
+
+// Anything but kLanguageEnglish is Japanese.
+void setTextLanguage(int language);
+int textLanguage();
+// The text in the language in use; "" for a number outside ShownText.
+const char* shownText(int which);

@@ -96,7 +96,7 @@ void formatInts(char* out, int size, const char* format, const int* values, int 
 }
 
 void confirmClose() {
-  const int yes = shellConfirmClose(kTextCloseQuestion) != 0;
+  const int yes = shellConfirmClose(shownText(kShownCloseQuestion)) != 0;
   recordAnswer(yes);
   if (yes) shellPostDestroy();
 }
@@ -113,7 +113,7 @@ void startVolumeControl() {
   // Both candidates are always tried; either one starting counts.
   int started = 0;
   for (int attempt = 0; attempt < kVolumeAttempts; ++attempt) started |= shellLaunchVolumeControl(attempt);
-  if (!started) shellMessageBox(kTextVolumeFailed, kTextWindowTitle);
+  if (!started) shellMessageBox(shownText(kShownVolumeFailed), kTextWindowTitle);
   volumeWait = kVolumeWaitMessages;
 }
 

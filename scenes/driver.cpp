@@ -6,6 +6,7 @@
 #include "host/frame.h"
 #include "host/input.h"
 #include "host/shell.h"
+#include "host/texts.h"
 #include "host/window_proc.h"
 #include "scenes/actors.h"
 #include "scenes/board_view.h"
@@ -25,18 +26,32 @@ int32_t chosenColor = kWhite;
 
 struct PictureLoad {
   const char* resource;
+  const char* english;  // the picture in English, or nullptr when it has no words
   int slot;
 };
 
 // Loaded in this order; "Loading" (slot 0) comes earlier, from start-up.
 constexpr PictureLoad kPictures[] = {
-    {"Copy", kSlotCopy},           {"numWhite", kSlotNumWhite},   {"numRed", kSlotNumRed},
-    {"GameOver", kSlotGameOver},   {"Face", kSlotFace},           {"Title", kSlotTitle},
-    {"Stone_s", kSlotStones},      {"Effect_s", kSlotEffects},    {"turnNone_s", kSlotEndCard},
-    {"turnWhite_s", kSlotWhiteCard}, {"turnBlack_s", kSlotRedCard}, {"Pass_s", kSlotPass},
-    {"back_s", kSlotBackground},
+    {"Copy", "en.Copy", kSlotCopy},
+    {"numWhite", nullptr, kSlotNumWhite},
+    {"numRed", nullptr, kSlotNumRed},
+    {"GameOver", nullptr, kSlotGameOver},
+    {"Face", "en.Face", kSlotFace},
+    {"Title", nullptr, kSlotTitle},
+    {"Stone_s", nullptr, kSlotStones},
+    {"Effect_s", nullptr, kSlotEffects},
+    {"turnNone_s", "en.turnNone_s", kSlotEndCard},
+    {"turnWhite_s", "en.turnWhite_s", kSlotWhiteCard},
+    {"turnBlack_s", "en.turnBlack_s", kSlotRedCard},
+    {"Pass_s", "en.Pass_s", kSlotPass},
+    {"back_s", nullptr, kSlotBackground},
 };
 
+int assetsLoaded = 0;
+
+const char* pictureFor(const PictureLoad& p) {
+  return textLanguage() == kLanguageEnglish && p.english != nullptr ? p.english : p.resource;
+}
 
 constexpr int32_t kCentreX = 40960;       // pixel 80
 constexpr int32_t kCentreY = 15360;       // pixel 30
@@ -55,10 +70,20 @@ int escapeOrReset() {
 }  // namespace
 
 void loadGameAssets() {
-  for (const PictureLoad& p : kPictures) loadBitmap(p.resource, p.slot);
+  for (const PictureLoad& p : kPictures) loadBitmap(pictureFor(p), p.slot);
+  assetsLoaded = 1;
   createBlankSurface(kScreenWidth, kScreenHeight, kSlotSnapshot);
   for (const SoundRun& run : kShippedSounds)
     createSynthSound(&kShippedVoices[run.firstVoice], run.voiceCount, run.slot);
+}
+
+void reloadLanguagePictures() {
+  if (!assetsLoaded) return;
+  for (const PictureLoad& p : kPictures) {
+    if (p.english == nullptr) continue;
+    freeSurface(p.slot);
+    loadBitmap(pictureFor(p), p.slot);
+  }
 }
 
 int runSceneDriver() {

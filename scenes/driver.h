@@ -17,6 +17,9 @@ enum SceneCode : int32_t {
 int runSceneDriver();
 
 void loadGameAssets();
+// The pictures with words loaded again in the language now in use (a page's
+// player may change it while the game runs); nothing before loadGameAssets.
+void reloadLanguagePictures();
 int runTitleScene();
 int runMatchScene();
 int runEndingScene();

@@ -10,7 +10,8 @@ find_package(X11 REQUIRED)
 add_executable(pinwick-test-x e2e/sdl/x_helper.cpp)
 target_link_libraries(pinwick-test-x PRIVATE X11::X11)
 
-set(sdl_e2e_cases window title_pixels play quick_click single_instance environment close sound_gone record record_killed)
+set(sdl_e2e_cases window title_pixels play quick_click single_instance environment close sound_gone record record_killed
+                  locale_en locale_ja)
 foreach(case IN LISTS sdl_e2e_cases)
   add_test(NAME sdl_e2e_${case}
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/sdl/run.sh ${case}

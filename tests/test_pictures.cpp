@@ -114,38 +114,91 @@ std::string generatorCommand(const fs::path& out, const std::vector<std::string>
   return command;
 }
 
+// The picture and, when it has words, its English twin.
+std::vector<const char*> inEveryLanguage(const char* name) {
+  std::vector<const char*> names{name};
+  for (const EnglishPicture& e : kEnglishPictures)
+    if (std::strcmp(e.japanese, name) == 0) names.push_back(e.english);
+  return names;
+}
+
 // ---- the embedded pictures ---------------------------------------------------
 
-TEST(Pictures, EveryPictureHasItsSizeAndDepth) {
-  for (const PictureInfo& info : kPictures) {
-    SCOPED_TRACE(info.name);
-    Decoded d = decodeEmbedded(info.name);
-    ASSERT_FALSE(d.pixels.empty()) << "missing or undecodable";
-    EXPECT_EQ(d.width, info.width);
-    EXPECT_EQ(d.height, info.height);
-    EXPECT_EQ(d.depth, info.depth);
-  }
+TEST(Pictures, EveryPictureHasItsSizeAndDepthInEveryLanguage) {
+  for (const PictureInfo& info : kPictures)
+    for (const char* name : inEveryLanguage(info.name)) {
+      SCOPED_TRACE(name);
+      Decoded d = decodeEmbedded(name);
+      ASSERT_FALSE(d.pixels.empty()) << "missing or undecodable";
+      EXPECT_EQ(d.width, info.width);
+      EXPECT_EQ(d.height, info.height);
+      EXPECT_EQ(d.depth, info.depth);
+    }
 }
 
 TEST(Pictures, OpaquePicturesHaveNoBlackPixel) {
   for (const PictureInfo& info : kPictures) {
     if (!info.opaque) continue;
-    SCOPED_TRACE(info.name);
-    Decoded d = decodeEmbedded(info.name);
-    int black = 0;
-    for (uint32_t p : d.pixels) black += p == kKey;
-    EXPECT_EQ(black, 0);
+    for (const char* name : inEveryLanguage(info.name)) {
+      SCOPED_TRACE(name);
+      Decoded d = decodeEmbedded(name);
+      int black = 0;
+      for (uint32_t p : d.pixels) black += p == kKey;
+      EXPECT_EQ(black, 0);
+    }
   }
 }
 
 TEST(Pictures, EveryFrameTheGameDrawsHoldsSomethingVisible) {
-  for (const PictureFrame& frame : kPictureFrames) {
-    SCOPED_TRACE(std::string(frame.picture) + ": " + frame.what);
-    Decoded d = decodeEmbedded(frame.picture);
-    ASSERT_FALSE(d.pixels.empty());
-    ASSERT_LE(frame.rect.right, d.width);
-    ASSERT_LE(frame.rect.bottom, d.height);
-    EXPECT_TRUE(anyVisible(d, frame.rect));
+  for (const PictureFrame& frame : kPictureFrames)
+    for (const char* name : inEveryLanguage(frame.picture)) {
+      SCOPED_TRACE(std::string(name) + ": " + frame.what);
+      Decoded d = decodeEmbedded(name);
+      ASSERT_FALSE(d.pixels.empty());
+      ASSERT_LE(frame.rect.right, d.width);
+      ASSERT_LE(frame.rect.bottom, d.height);
+      EXPECT_TRUE(anyVisible(d, frame.rect));
+    }
+}
+
+// The English twins change the words and nothing else: the faces, the
+// figure, the banner and the cards' stones stay the Japanese pictures' own.
+TEST(Pictures, EnglishPicturesChangeOnlyTheirWords) {
+  struct Words {
+    const char* name;
+    std::vector<FrameRect> words;
+  };
+  std::vector<FrameRect> faceWords;
+  for (int i = 0; i < 14; ++i) faceWords.push_back({(i % 6) * 24, (i / 6) * 32, (i % 6) * 24 + 24, (i / 6) * 32 + 8});
+  faceWords.push_back({272, 0, 320, 64});
+  const Words pictures[] = {{"Face", faceWords},
+                            {"turnWhite_s", {{0, 35, 64, 43}}},
+                            {"turnBlack_s", {{0, 35, 64, 43}}},
+                            {"turnNone_s", {{0, 35, 64, 43}}},
+                            {"Pass_s", {{0, 3, 72, 10}}},
+                            {"Copy", {{0, 8, 160, 16}}}};
+  ASSERT_EQ(sizeof pictures / sizeof pictures[0], static_cast<size_t>(kEnglishPictureCount));
+  for (const Words& p : pictures) {
+    SCOPED_TRACE(p.name);
+    const std::vector<const char*> names = inEveryLanguage(p.name);
+    ASSERT_EQ(names.size(), 2u);
+    Decoded ja = decodeEmbedded(names[0]), en = decodeEmbedded(names[1]);
+    ASSERT_EQ(ja.pixels.size(), en.pixels.size());
+    auto unchanged = [&](FrameRect r) {
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+          if (ja.at(x, y) != en.at(x, y)) return false;
+      return true;
+    };
+    for (const FrameRect& r : p.words) EXPECT_FALSE(unchanged(r)) << "the Japanese words at " << r.left << "," << r.top;
+    int outside = 0;
+    for (int y = 0; y < ja.height; ++y)
+      for (int x = 0; x < ja.width; ++x) {
+        bool inWords = false;
+        for (const FrameRect& r : p.words) inWords |= x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+        outside += !inWords && ja.at(x, y) != en.at(x, y);
+      }
+    EXPECT_EQ(outside, 0) << "pixels changed outside the words";
   }
 }
 
@@ -190,44 +243,51 @@ TEST(Pictures, OneBitPicturesUseTheirColour) {
 }
 
 TEST(Pictures, EachMoodKeepsItsCaptionAndChangesItsPose) {
-  Decoded d = decodeEmbedded("Face");
-  ASSERT_FALSE(d.pixels.empty());
-  auto frame = [](int i) { return FrameRect{(i % 6) * 24, (i / 6) * 32, (i % 6) * 24 + 24, (i / 6) * 32 + 32}; };
-  auto caption = [](FrameRect r) { return FrameRect{r.left, r.top, r.right, r.top + 8}; };
-  auto pose = [](FrameRect r) { return FrameRect{r.left, r.top + 8, r.right, r.bottom}; };
-  for (int mood = 0; mood < 7; ++mood) {
-    SCOPED_TRACE(mood);
-    FrameRect a = frame(2 * mood), b = frame(2 * mood + 1);
-    EXPECT_TRUE(anyVisible(d, caption(a)));
-    EXPECT_TRUE(sameArea(d, caption(a), caption(b)));
-    EXPECT_FALSE(sameArea(d, pose(a), pose(b)));
-    for (int other = 0; other < mood; ++other)
-      EXPECT_FALSE(sameArea(d, caption(a), caption(frame(2 * other)))) << "same caption as mood " << other;
+  for (const char* name : inEveryLanguage("Face")) {
+    SCOPED_TRACE(name);
+    Decoded d = decodeEmbedded(name);
+    ASSERT_FALSE(d.pixels.empty());
+    auto frame = [](int i) { return FrameRect{(i % 6) * 24, (i / 6) * 32, (i % 6) * 24 + 24, (i / 6) * 32 + 32}; };
+    auto caption = [](FrameRect r) { return FrameRect{r.left, r.top, r.right, r.top + 8}; };
+    auto pose = [](FrameRect r) { return FrameRect{r.left, r.top + 8, r.right, r.bottom}; };
+    for (int mood = 0; mood < 7; ++mood) {
+      SCOPED_TRACE(mood);
+      FrameRect a = frame(2 * mood), b = frame(2 * mood + 1);
+      EXPECT_TRUE(anyVisible(d, caption(a)));
+      EXPECT_TRUE(sameArea(d, caption(a), caption(b)));
+      EXPECT_FALSE(sameArea(d, pose(a), pose(b)));
+      for (int other = 0; other < mood; ++other)
+        EXPECT_FALSE(sameArea(d, caption(a), caption(frame(2 * other)))) << "same caption as mood " << other;
+    }
+    // The eight caption lines and the six figure poses are all different.
+    for (int i = 0; i < 8; ++i)
+      for (int j = 0; j < i; ++j) EXPECT_FALSE(sameArea(d, {272, 8 * i, 320, 8 * i + 8}, {272, 8 * j, 320, 8 * j + 8}));
+    const FrameRect poses[] = {{144, 0, 168, 24},  {168, 0, 192, 24},  {144, 24, 168, 48},
+                               {168, 24, 192, 48}, {192, 24, 216, 48}, {216, 24, 240, 48}};
+    for (int i = 0; i < 6; ++i)
+      for (int j = 0; j < i; ++j) EXPECT_FALSE(sameArea(d, poses[i], poses[j])) << i << " and " << j;
   }
-  // The eight caption lines and the six figure poses are all different.
-  for (int i = 0; i < 8; ++i)
-    for (int j = 0; j < i; ++j) EXPECT_FALSE(sameArea(d, {272, 8 * i, 320, 8 * i + 8}, {272, 8 * j, 320, 8 * j + 8}));
-  const FrameRect poses[] = {{144, 0, 168, 24},  {168, 0, 192, 24},  {144, 24, 168, 48},
-                             {168, 24, 192, 48}, {192, 24, 216, 48}, {216, 24, 240, 48}};
-  for (int i = 0; i < 6; ++i)
-    for (int j = 0; j < i; ++j) EXPECT_FALSE(sameArea(d, poses[i], poses[j])) << i << " and " << j;
 }
 
 TEST(Pictures, CardLooksDifferBetweenNormalAndHighlighted) {
-  for (const char* name : {"turnNone_s", "turnWhite_s", "turnBlack_s"}) {
-    Decoded d = decodeEmbedded(name);
-    EXPECT_FALSE(sameArea(d, {0, 0, 32, 48}, {32, 0, 64, 48})) << name;
-  }
-  Decoded pass = decodeEmbedded("Pass_s");
-  EXPECT_FALSE(sameArea(pass, {0, 0, 24, 12}, {24, 0, 48, 12}));
-  EXPECT_FALSE(sameArea(pass, {0, 0, 24, 12}, {48, 0, 72, 12}));
-  // The disabled look is grey: red, green and blue close together.
-  for (int y = 0; y < 12; ++y)
-    for (int x = 48; x < 72; ++x) {
-      uint32_t p = pass.at(x, y);
-      int r = p >> 16, g = (p >> 8) & 0xFF, b = p & 0xFF;
-      EXPECT_LE(std::max({r, g, b}) - std::min({r, g, b}), 0x40) << x << "," << y;
+  for (const char* card : {"turnNone_s", "turnWhite_s", "turnBlack_s"})
+    for (const char* name : inEveryLanguage(card)) {
+      Decoded d = decodeEmbedded(name);
+      EXPECT_FALSE(sameArea(d, {0, 0, 32, 48}, {32, 0, 64, 48})) << name;
     }
+  for (const char* name : inEveryLanguage("Pass_s")) {
+    SCOPED_TRACE(name);
+    Decoded pass = decodeEmbedded(name);
+    EXPECT_FALSE(sameArea(pass, {0, 0, 24, 12}, {24, 0, 48, 12}));
+    EXPECT_FALSE(sameArea(pass, {0, 0, 24, 12}, {48, 0, 72, 12}));
+    // The disabled look is grey: red, green and blue close together.
+    for (int y = 0; y < 12; ++y)
+      for (int x = 48; x < 72; ++x) {
+        uint32_t p = pass.at(x, y);
+        int r = p >> 16, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        EXPECT_LE(std::max({r, g, b}) - std::min({r, g, b}), 0x40) << x << "," << y;
+      }
+  }
 }
 
 // ---- icon and cursor ---------------------------------------------------------

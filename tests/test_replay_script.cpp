@@ -44,7 +44,7 @@ std::string versionLine() {
 
 TEST(ReplayScript, WhatTheWriterWritesReadsBackAsTheSameText) {
   const std::string everyKind = versionLine() +
-      "0 sound off\n0 level 2\n0 two-players\n0 mute\n0 seconds 5\n0 pos 1 -2\n"
+      "0 sound off\n0 level 2\n0 two-players\n0 mute\n0 lang en\n0 lang ja\n0 seconds 5\n0 pos 1 -2\n"
       "1 mouse -3 4\n1 down left\n1 up right\n1 key esc down\n1 key f2 up\n1 menu ver\n1 answer yes\n"
       "1 close\n1 minimise\n1 restore\n1 size minimised\n1 other\n";
   EXPECT_EQ(writeBack(parse(everyKind)), everyKind);
@@ -89,7 +89,9 @@ TEST(ReplayScript, ShorthandsExpandOverTwoFramesAndKeepTheirOrder) {
 
 TEST(ReplayScript, MalformedLinesNameTheFileLineAndReason) {
   EXPECT_EQ(errorOf("1 mouse 1 1\n2 jump\n"), "s.txt:2: unknown event 'jump'");
-  EXPECT_EQ(errorOf("0 close\n"), "s.txt:1: only version, sound, level, two-players, mute, seconds and pos may stand at frame 0, the start-up");
+  EXPECT_EQ(errorOf("0 close\n"), "s.txt:1: only version, sound, level, two-players, mute, lang, seconds and pos may stand at frame 0, the start-up");
+  EXPECT_EQ(errorOf("0 lang fr\n"), "s.txt:1: 'lang' takes en or ja, not 'fr'");
+  EXPECT_EQ(errorOf("4 lang en\n"), "s.txt:1: 'lang' belongs to frame 0");
   EXPECT_EQ(errorOf("5 sound off\n"), "s.txt:1: 'sound' belongs to frame 0");
   EXPECT_EQ(errorOf("x close\n"), "s.txt:1: the frame must be a number from 0 on, not 'x'");
   EXPECT_EQ(errorOf("# a recording\n0 version 0.9.0.0\n").substr(0, 46), "s.txt:2: recorded by Pinwick 0.9.0.0, but this");
@@ -132,8 +134,10 @@ TEST(ReplayScript, TheCommandLineMayAddToAScriptsChoicesButARecordingNamesThemAl
   auto conflict = [](const std::string& script, GameOptions commandLine) {
     return scriptOptionsConflict(parse(script), "s.txt", commandLine);
   };
-  const GameOptions level1 = {1, 0, 0, kGivenLevel}, level3 = {3, 0, 0, kGivenLevel};
-  const GameOptions twoPlayersMuted = {3, 1, 1, kGivenTwoPlayers | kGivenMute};
+  const GameOptions level1 = {1, 0, 0, kGivenLevel, 0}, level3 = {3, 0, 0, kGivenLevel, 0};
+  const GameOptions twoPlayersMuted = {3, 1, 1, kGivenTwoPlayers | kGivenMute, 0};
+  const GameOptions english = {3, 0, 0, kGivenLanguage, kLanguageEnglish};
+  const GameOptions japanese = {3, 0, 0, kGivenLanguage, kLanguageJapanese};
   EXPECT_EQ(conflict("0 level 2\n", level1),
             "s.txt: the script plays at level 2, but the command line asks for --level 1");
   EXPECT_EQ(conflict("0 level 1\n", level1), "");
@@ -145,6 +149,29 @@ TEST(ReplayScript, TheCommandLineMayAddToAScriptsChoicesButARecordingNamesThemAl
             "s.txt: the recording is of a game against the comp");
   EXPECT_EQ(conflict(recording + "0 two-players\n", twoPlayersMuted).substr(0, 45),
             "s.txt: the recording is of a game with sound,");
+  // A recording without a language was made in Japanese, the default.
+  EXPECT_EQ(conflict(recording, japanese), "");
+  EXPECT_EQ(conflict(recording + "0 lang en\n", english), "");
+  EXPECT_EQ(conflict(recording, english),
+            "s.txt: the recording is in ja (it names none: the default), but the command line asks for --lang en");
+  EXPECT_EQ(conflict(recording + "0 lang en\n", japanese),
+            "s.txt: the recording is in en, but the command line asks for --lang ja");
+  EXPECT_EQ(conflict("0 lang ja\n", english), "s.txt: the script is in ja, but the command line asks for --lang en");
+  EXPECT_EQ(conflict("0 lang en\n", level1), "");
+}
+
+TEST(GameOptions, TheFirstLocaleVariableSetDecidesTheLanguage) {
+  const int ja = kLanguageJapanese, en = kLanguageEnglish;
+  EXPECT_EQ(languageOfLocale(nullptr, nullptr, nullptr), ja);
+  EXPECT_EQ(languageOfLocale(nullptr, nullptr, "en_US.UTF-8"), en);
+  EXPECT_EQ(languageOfLocale(nullptr, nullptr, "ja_JP.UTF-8"), ja);
+  EXPECT_EQ(languageOfLocale("", "", "de"), en);               // empty is not set
+  EXPECT_EQ(languageOfLocale("ja", "en_GB", "en_GB"), ja);     // LC_ALL first
+  EXPECT_EQ(languageOfLocale(nullptr, "fr_FR@euro", "ja"), en);  // then LC_MESSAGES
+  for (const char* plain : {"C", "POSIX", "C.UTF-8", "ja@x"}) EXPECT_EQ(languageOfLocale(plain, nullptr, nullptr), ja);
+  // No language at all is the default, as no locale is.
+  for (const char* odd : {"_JP", "x", "EN_us", "english", "\xff\xfe", ".UTF-8"})
+    EXPECT_EQ(languageOfLocale(odd, nullptr, "en_US"), ja) << odd;
 }
 
 }  // namespace

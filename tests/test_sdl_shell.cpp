@@ -12,7 +12,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/sdl/canvas.h"
 #include "app/sdl/dialogs.h"
@@ -315,9 +317,8 @@ bool within(const Rect& inner, const Rect& outer) {
          inner.bottom <= outer.bottom;
 }
 
-TEST(Dialogs, FitTheWindowWithTheirButtonsSideBySide) {
+TEST(Dialogs, FitTheWindowWithTheirButtonsSideBySideInEveryLanguage) {
   const Rect canvas = {0, 0, kCanvasWidth, kCanvasHeight};
-  const char* const yesNo[] = {kTextYes, kTextNo};
   const char* const ok[] = {"OK"};
   char version[128];
   formatVersionText(version, sizeof version, 1, 0, 1, "Mar 18 2006");
@@ -326,26 +327,35 @@ TEST(Dialogs, FitTheWindowWithTheirButtonsSideBySide) {
     const char* const* labels;
     int buttons;
     int lines;
-  } cases[] = {{kTextCloseQuestion, yesNo, 2, 1}, {kTextVolumeFailed, ok, 1, 1}, {version, ok, 1, 2}};
-  for (const Case& c : cases) {
-    const DialogLayout d = layoutDialog(kTextWindowTitle, c.text, c.labels, c.buttons);
-    EXPECT_TRUE(within(d.box, canvas)) << c.text;
-    EXPECT_TRUE(within(d.titleBar, d.box)) << c.text;
-    EXPECT_EQ(d.lineCount, c.lines) << c.text;
-    ASSERT_EQ(d.buttonCount, c.buttons);
-    for (int i = 0; i < d.lineCount; ++i) EXPECT_GE(d.lineTops[i], d.titleBar.bottom) << c.text;
-    for (int b = 0; b < d.buttonCount; ++b) {
-      EXPECT_TRUE(within(d.buttons[b], d.box)) << c.text;
-      EXPECT_GT(d.buttons[b].top, d.lineTops[d.lineCount - 1]) << c.text;
-      EXPECT_EQ(dialogButtonAt(d, centreX(d.buttons[b]), centreY(d.buttons[b])), b);
+  };
+  for (int language : {kLanguageJapanese, kLanguageEnglish}) {
+    setTextLanguage(language);
+    const char* const yesNo[] = {shownText(kShownYes), shownText(kShownNo)};
+    const Case cases[] = {{shownText(kShownCloseQuestion), yesNo, 2, 1},
+                          {shownText(kShownVolumeFailed), ok, 1, 1},
+                          {shownText(kShownGraphicsFailed), ok, 1, 1},
+                          {version, ok, 1, 2}};
+    for (const Case& c : cases) {
+      const DialogLayout d = layoutDialog(kTextWindowTitle, c.text, c.labels, c.buttons);
+      EXPECT_TRUE(within(d.box, canvas)) << c.text;
+      EXPECT_TRUE(within(d.titleBar, d.box)) << c.text;
+      EXPECT_EQ(d.lineCount, c.lines) << c.text;
+      ASSERT_EQ(d.buttonCount, c.buttons);
+      for (int i = 0; i < d.lineCount; ++i) EXPECT_GE(d.lineTops[i], d.titleBar.bottom) << c.text;
+      for (int b = 0; b < d.buttonCount; ++b) {
+        EXPECT_TRUE(within(d.buttons[b], d.box)) << c.text;
+        EXPECT_GT(d.buttons[b].top, d.lineTops[d.lineCount - 1]) << c.text;
+        EXPECT_EQ(dialogButtonAt(d, centreX(d.buttons[b]), centreY(d.buttons[b])), b);
+      }
+      EXPECT_EQ(dialogButtonAt(d, centreX(d.titleBar), centreY(d.titleBar)), -1);
     }
-    EXPECT_EQ(dialogButtonAt(d, centreX(d.titleBar), centreY(d.titleBar)), -1);
+    const DialogLayout q = layoutDialog(kTextWindowTitle, shownText(kShownCloseQuestion), yesNo, 2);
+    EXPECT_LE(q.buttons[0].right, q.buttons[1].left);  // Yes left of No
+    // Centred in the window.
+    EXPECT_LE(std::abs((q.box.left + q.box.right) - kCanvasWidth), 1);
+    EXPECT_LE(std::abs((q.box.top + q.box.bottom) - kCanvasHeight), 1);
   }
-  const DialogLayout q = layoutDialog(kTextWindowTitle, kTextCloseQuestion, yesNo, 2);
-  EXPECT_LE(q.buttons[0].right, q.buttons[1].left);  // Yes left of No
-  // Centred in the window.
-  EXPECT_LE(std::abs((q.box.left + q.box.right) - kCanvasWidth), 1);
-  EXPECT_LE(std::abs((q.box.top + q.box.bottom) - kCanvasHeight), 1);
+  setTextLanguage(kLanguageJapanese);
 }
 
 // --- Font and text ---
@@ -357,7 +367,11 @@ TEST(Font, HasEveryCharacterOfEveryTextTheShellShows) {
                          kTextVolumeFailed, kTextMenuGame,     kTextMenuReset, kTextMenuExit,
                          kTextMenuSetting,  kTextMenuVolume,   kTextMenuVer,   version,
                          "OK"};
-  for (const char* text : texts) {
+  std::vector<const char*> shown(std::begin(texts), std::end(texts));
+  setTextLanguage(kLanguageEnglish);
+  for (int which = 0; which < kShownTextCount; ++which) shown.push_back(shownText(which));
+  setTextLanguage(kLanguageJapanese);
+  for (const char* text : shown) {
     const char* p = text;
     for (uint32_t c = nextCodepoint(&p); c != 0; c = nextCodepoint(&p)) {
       if (c == '\n') continue;

@@ -7,7 +7,7 @@ if(NOT PINWICK_SANITIZE)
   find_program(PINWICK_FOUND_python3 python3)
   find_program(PINWICK_FOUND_convert convert)
   if(NOT PINWICK_FOUND_chromium OR NOT PINWICK_FOUND_python3 OR NOT PINWICK_FOUND_convert)
-    foreach(case title play close settings offline share audio ux_leave ux_keys ux_panels ux_upright ux_failed access_match access_controls keys)
+    foreach(case title play close settings offline share audio ux_leave ux_keys ux_panels ux_upright ux_failed access_match access_controls keys lang)
       pinwick_skipped_test(web_${case} "chromium, python3 or convert not found (scripts/install-deps installs them)")
     endforeach()
   else()
@@ -45,5 +45,10 @@ if(NOT PINWICK_SANITIZE)
              COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/keys_tests.py keys ${PINWICK_WEB_PAGE}
                      $<TARGET_FILE:pinwick-tool>)
     set_tests_properties(web_keys PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+    # The page's language (its own file, web_tests.py's helpers).
+    add_test(NAME web_lang
+             COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/web/lang_tests.py lang ${PINWICK_WEB_PAGE}
+                     $<TARGET_FILE:pinwick-tool>)
+    set_tests_properties(web_lang PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
   endif()
 endif()

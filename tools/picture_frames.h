@@ -38,6 +38,18 @@ inline constexpr PictureInfo kPictures[] = {
 };
 inline constexpr int kPictureCount = sizeof kPictures / sizeof kPictures[0];
 
+// The pictures with words in them have an English twin of the same size,
+// depth and frames, which the game loads in their place in English.
+struct EnglishPicture {
+  const char* japanese;
+  const char* english;
+};
+inline constexpr EnglishPicture kEnglishPictures[] = {
+    {"Copy", "en.Copy"},           {"Face", "en.Face"},           {"turnNone_s", "en.turnNone_s"},
+    {"turnWhite_s", "en.turnWhite_s"}, {"turnBlack_s", "en.turnBlack_s"}, {"Pass_s", "en.Pass_s"},
+};
+inline constexpr int kEnglishPictureCount = sizeof kEnglishPictures / sizeof kEnglishPictures[0];
+
 inline constexpr PictureFrame kPictureFrames[] = {
     {"Loading", {0, 0, 64, 8}, "the whole word"},
     {"Copy", {0, 0, 160, 16}, "the whole credit"},

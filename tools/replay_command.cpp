@@ -33,7 +33,7 @@ namespace {
 const char kReplayUsage[] =
     "usage: pinwick-tool replay [--script FILE|-] [--frames N] [--trace FILE|-] [--shot N:FILE.png|-]...\n"
     "                           [--audio FILE.wav|-] [--seconds 0..59] [--monkey SEED] [--player SEED] [--realtime]\n"
-    "                           [--level 0..3] [--two-players] [--mute]\n";
+    "                           [--level 0..3] [--two-players] [--mute] [--lang ja|en]\n";
 constexpr int kExitInvariant = 3;
 constexpr int32_t kFramesAfterLastEvent = 100;
 constexpr int32_t kMonkeyDefaultFrames = 10000;

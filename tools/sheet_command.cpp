@@ -13,6 +13,7 @@
 #include "gfx/gfx.h"
 #include "gfx/resources.h"
 #include "host/output_file.h"
+#include "host/texts.h"
 #include "scenes/driver.h"
 #include "tools/picture_frames.h"
 #include "tools/png_writer.h"
@@ -62,6 +63,8 @@ constexpr Screen kScreens[] = {
     {"game over", 29700, kSceneGameOver},
 };
 constexpr int kScreenCount = sizeof kScreens / sizeof kScreens[0];
+// In English, the screens up to the last with words (game over has none).
+constexpr int kEnglishScreenCount = kScreenCount - 1;
 // Shown at 1:1 as well: the match, the title and the ending's banner.
 constexpr int kLifeSizeScreens[] = {1, 0, 4};
 
@@ -253,16 +256,17 @@ void outlineFrame(Image& sheet, int x, int y, FrameRect rect) {
 // Plays the player's run headless and keeps the screens; false, with a
 // message, when a frame does not show its scene (the game has changed: pick
 // new frames).
-bool playScreens(Image screens[kScreenCount]) {
+bool playScreens(int language, Image screens[], int count) {
   HeadlessRunOptions run;
   run.monkey = 1;
   run.player = 1;
   run.monkeySeed = kPlayerSeed;
+  run.game.language = language;
   run.events.push_back({0, kEventSeconds, kPlayerSeconds, 0});
-  for (const Screen& screen : kScreens) run.shotFrames.push_back(screen.frame);
-  run.frameLimit = kScreens[kScreenCount - 1].frame;
+  for (int i = 0; i < count; ++i) run.shotFrames.push_back(kScreens[i].frame);
+  run.frameLimit = kScreens[count - 1].frame;
   const HeadlessRunResult result = runHeadlessGame(run);
-  for (int i = 0; i < kScreenCount; ++i) {
+  for (int i = 0; i < count; ++i) {
     if (result.shots[i].empty() || result.shotScenes[i] != kScreens[i].scene) {
       std::fprintf(stderr, "pinwick-tool sheet: frame %d of the player's run does not show the %s\n",
                    kScreens[i].frame, kScreens[i].label);
@@ -339,24 +343,47 @@ int runSheetCommand(int argc, char** argv) {
   const char* path = argv[0];
 
   Image pictures[kPictureCount];
-  for (int i = 0; i < kPictureCount; ++i) {
-    if (!loadPicture(kPictures[i].name, pictures[i])) {
-      std::fprintf(stderr, "pinwick-tool sheet: picture '%s' is missing or cannot be decoded\n", kPictures[i].name);
+  Image english[kEnglishPictureCount];
+  for (int i = 0; i < kPictureCount + kEnglishPictureCount; ++i) {
+    const char* name = i < kPictureCount ? kPictures[i].name : kEnglishPictures[i - kPictureCount].english;
+    if (!loadPicture(name, i < kPictureCount ? pictures[i] : english[i - kPictureCount])) {
+      std::fprintf(stderr, "pinwick-tool sheet: picture '%s' is missing or cannot be decoded\n", name);
       return kExitFailed;
     }
   }
 
+  // The Japanese pictures, then the English ones in their place, outlined
+  // with the same frames.
   std::vector<Panel> panels;
-  for (const char* name : kSheetOrder)
-    for (int i = 0; i < kPictureCount; ++i)
-      if (std::strcmp(kPictures[i].name, name) == 0)
-        panels.push_back({pictureLabel(kPictures[i]), &pictures[i], kScale, true, kPictures[i].name});
+  for (int language : {kLanguageJapanese, kLanguageEnglish})
+    for (const char* name : kSheetOrder)
+      for (int i = 0; i < kPictureCount; ++i) {
+        if (std::strcmp(kPictures[i].name, name) != 0) continue;
+        if (language == kLanguageJapanese) {
+          panels.push_back({pictureLabel(kPictures[i]), &pictures[i], kScale, true, kPictures[i].name});
+          continue;
+        }
+        for (int e = 0; e < kEnglishPictureCount; ++e)
+          if (std::strcmp(kEnglishPictures[e].japanese, name) == 0)
+            panels.push_back({std::string(kEnglishPictures[e].english) + pictureLabel(kPictures[i]).substr(
+                                                                             std::strlen(name)),
+                              &english[e], kScale, true, kPictures[i].name});
+      }
 
   Image screens[kScreenCount];
-  if (!playScreens(screens)) return kExitFailed;
+  Image englishScreens[kEnglishScreenCount];
+  if (!playScreens(kLanguageJapanese, screens, kScreenCount) ||
+      !playScreens(kLanguageEnglish, englishScreens, kEnglishScreenCount))
+    return kExitFailed;
   for (int i : kLifeSizeScreens)
     panels.push_back({std::string(kScreens[i].label) + " 1:1", &screens[i], 1, false, nullptr});
-  for (int i = 0; i < kScreenCount; ++i) panels.push_back({kScreens[i].label, &screens[i], kScale, false, nullptr});
+  for (int i : kLifeSizeScreens)
+    panels.push_back({std::string(kScreens[i].label) + " 1:1 en", &englishScreens[i], 1, false, nullptr});
+  for (int i = 0; i < kScreenCount; ++i) {
+    panels.push_back({kScreens[i].label, &screens[i], kScale, false, nullptr});
+    if (i < kEnglishScreenCount)
+      panels.push_back({std::string(kScreens[i].label) + " en", &englishScreens[i], kScale, false, nullptr});
+  }
 
   Image sheet = blankImage(kSheetWidth, layOut(panels), kSheetColour);
   for (const Panel& panel : panels) {

@@ -255,6 +255,7 @@ HeadlessRunResult runHeadlessGame(const HeadlessRunOptions& options) {
       case kEventLevel: game.level = e.a; break;
       case kEventTwoPlayers: game.twoPlayers = 1; break;
       case kEventMute: game.mute = 1; break;
+      case kEventLanguage: game.language = e.a; break;
       default: break;
     }
   }

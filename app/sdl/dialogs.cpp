@@ -183,7 +183,7 @@ int dialogButtonAt(const DialogLayout& layout, int32_t x, int32_t y) {
 }
 
 int runConfirmDialog(const char* question) {
-  const char* const labels[] = {kTextYes, kTextNo};
+  const char* const labels[] = {shownText(kShownYes), shownText(kShownNo)};
   constexpr int kYesButton = 0, kNoButton = 1;
   return runDialog(kTextWindowTitle, question, labels, 2, kYesButton, kNoButton) == kYesButton ? kYes : kNo;
 }

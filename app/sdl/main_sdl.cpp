@@ -46,7 +46,8 @@ enum Request { kRequestPlay, kRequestHelp, kRequestVersion, kRequestBad };
 
 void printUsage(FILE* stream) {
   std::fprintf(stream,
-               "usage: pinwick [--scale N] [--level N] [--two-players] [--mute] [--record FILE|-] [--trace FILE|-]\n"
+               "usage: pinwick [--scale N] [--level N] [--two-players] [--mute] [--lang ja|en] [--record FILE|-]\n"
+               "               [--trace FILE|-]\n"
                "       pinwick --help | --version\n"
                "Plays Reversi against the computer in a window.\n"
                "  --scale N       the window's magnification, %d..%d (by default the largest up to %d\n"
@@ -207,6 +208,10 @@ int main(int argc, char** argv) {
   LaunchOptions options = {0, nullptr, nullptr, kDefaultGameOptions};
   const int ended = readCommandLine(argc, argv, &options);
   if (ended != kKeepGoing) return ended;
+  // Without --lang the desktop's locale decides, as for any program.
+  if (!(options.game.given & kGivenLanguage))
+    options.game.language =
+        languageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   // The window surface is written directly: no renderer, so no GL stack.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Signals end the game as they would any program, not through the close box.

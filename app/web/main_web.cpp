@@ -14,7 +14,9 @@
 #include "app/web/replay_web.h"
 #include "app/web/shell_web.h"
 #include "host/input.h"
+#include "host/texts.h"
 #include "host/window_proc.h"
+#include "scenes/driver.h"
 #include "scenes/match.h"
 #include "sound/device_web.h"
 
@@ -29,6 +31,7 @@ const char kTracePath[] = "/pinwick-run.trace";
 EM_JS(int, pageGameLevel, (), { return Pinwick.gameLevel(); });
 EM_JS(int, pageGameTwoPlayers, (), { return Pinwick.gameTwoPlayers(); });
 EM_JS(int, pageGameRecords, (), { return Pinwick.gameRecords(); });
+EM_JS(int, pageGameLanguage, (), { return Pinwick.gameLanguage(); });
 
 EM_JS(void, pageOfferFiles, (const char* recording, const char* trace),
       { Pinwick.offerFiles(UTF8ToString(recording), UTF8ToString(trace)); });
@@ -46,6 +49,13 @@ EM_JS(void, pageReplayStarts, (int lastFrame), { Pinwick.replayStarts(lastFrame)
 // Before the page offers the recording for download.
 extern "C" EMSCRIPTEN_KEEPALIVE void pageFlushFiles() { flushRecording(); }
 
+// The player chose another language: the dialogs' texts and the pictures
+// change at once. The recording keeps the language the game started in.
+extern "C" EMSCRIPTEN_KEEPALIVE void pageSetLanguage(int language) {
+  setTextLanguage(language);
+  reloadLanguagePictures();
+}
+
 namespace {
 // As the page checks it before decoding: a recording's text, inflated.
 constexpr int kMaxSharedRunBytes = 1 << 20;
@@ -57,6 +67,7 @@ GameOptions pageGameOptions() {
   const int level = pageGameLevel();
   if (level >= 0 && level <= kMatchLevel) options.level = level;
   options.twoPlayers = pageGameTwoPlayers() != 0;
+  options.language = pageGameLanguage() == kLanguageEnglish ? kLanguageEnglish : kLanguageJapanese;
   return options;
 }
 

@@ -55,6 +55,16 @@ var Pinwick = (function() {
   var kMuted = {key : 'pinwick.muted', fallback : 0, min : 0, max : 1};
   var kLevel = {key : 'pinwick.level', fallback : kMatchLevel, min : 0, max : kMatchLevel};
   var kTwoPlayers = {key : 'pinwick.twoPlayers', fallback : 0, min : 0, max : 1};
+  // 0 Japanese, 1 English, as the game numbers them; by default the
+  // browser's first language.
+  var kJapanese = 0, kEnglish = 1;
+  var kLanguageCodes = [ 'ja', 'en' ];
+  function browserLanguage() {
+    var languages = navigator.languages || [];
+    if (languages.length == 0 || !languages[0]) return kJapanese;
+    return /^ja/i.test(String(languages[0])) ? kJapanese : kEnglish;
+  }
+  var kLanguage = {key : 'pinwick.language', fallback : browserLanguage(), min : 0, max : 1};
   var kDigitPattern = /^[0-9]$/;
   var kShownLength = 40;  // of a stored value or an address's word in a message
 
@@ -256,7 +266,9 @@ var Pinwick = (function() {
   // the stored ones. The game plays what the footer shows: no other word of
   // the address reaches it. ---
   var kLevelWord = 'level', kTwoPlayersWord = 'two-players', kMuteWord = 'mute', kRecordWord = 'record';
-  var kPageWords = [ kLevelWord, kTwoPlayersWord, kMuteWord, kRecordWord ];
+  var kLanguageWord = 'lang';
+  var kPageWords = [ kLevelWord, kTwoPlayersWord, kMuteWord, kRecordWord, kLanguageWord ];
+  var kLanguagePattern = /^(ja|en)$/;
   var kLevelPattern = /^[0-3]$/;
   var kSwitchPattern = /^$/;  // ?mute, never ?mute=1
   var kNoteLength = 120;
@@ -292,6 +304,9 @@ var Pinwick = (function() {
                       ? {level : level === null ? kMatchLevel : Number(level), twoPlayers : twoPlayers, muted : muted}
                       : null;
     var record = take(kRecordWord, kSwitchPattern) !== null;
+    // A bad language is named like the others but leaves the other choices
+    // alone: it changes no game.
+    var language = take(kLanguageWord, kLanguagePattern);
     search.forEach(function(value, key) {
       if (kPageWords.indexOf(key) < 0) unknown.push(spelled(key, ''));
     });
@@ -299,7 +314,8 @@ var Pinwick = (function() {
       console.warn(shortened('pinwick: the address\'s ' + unknown.join(', ') + ': not the page\'s; ignored', kWarningLength));
     if (bad.length > 0)
       console.warn(shortened('pinwick: the address\'s ' + bad.join(', ') + ': not understood; ignored', kWarningLength));
-    return {choices : choices, record : record, bad : bad};
+    return {choices : choices, record : record, bad : bad,
+            language : language === null ? null : kLanguageCodes.indexOf(language)};
   }
   function storedChoices() {
     return {level : stored(kLevel), twoPlayers : stored(kTwoPlayers) != 0, muted : stored(kMuted) != 0};
@@ -319,6 +335,8 @@ var Pinwick = (function() {
     if (choices.level != kMatchLevel) search.set(kLevelWord, choices.level);
     if (choices.twoPlayers) search.set(kTwoPlayersWord, '');
     if (choices.muted) search.set(kMuteWord, '');
+    search.delete(kLanguageWord);
+    if (language != kLanguage.fallback) search.set(kLanguageWord, kLanguageCodes[language]);
     var text = search.toString().replace(/=(&|$)/g, '$1');
     history.replaceState(null, '', location.pathname + (text ? '?' + text : '') + location.hash);
   }
@@ -336,26 +354,79 @@ var Pinwick = (function() {
   }
   function keepSettingsKeys(e) { e.stopPropagation(); }
 
-  [ kVolume, kMuted, kLevel, kTwoPlayers ].forEach(stored);
+  [ kVolume, kMuted, kLevel, kTwoPlayers, kLanguage ].forEach(stored);
   var address = readAddress(new URLSearchParams(location.search));
+  var language = address.language !== null ? address.language : stored(kLanguage);
+  if (address.language !== null) store(kLanguage.key, language);
   var running = address.choices || storedChoices();
   settingLevel.value = running.level;
   settingTwoPlayers.checked = running.twoPlayers;
   settingMute.checked = running.muted;
   if (address.choices) storeChoices(running);
   writeAddress(running);
-  if (address.bad.length > 0) {
-    var verb = address.bad.length > 1 ? ' were ignored' : ' was ignored';
-    settingNote.textContent = 'the link\'s ' + shortened(address.bad.join(', '), kNoteLength) + verb;
-    settingNote.title = settingNote.textContent;  // the whole of it, where the bar is too narrow
-    settingNote.hidden = false;
-  }
+  settingNote.hidden = address.bad.length == 0;
   settingLevel.addEventListener('change', settingsChanged);
   settingTwoPlayers.addEventListener('change', settingsChanged);
   settingMute.addEventListener('change', function() { setMuted(settingMute.checked); });
   byId('settings').addEventListener('keydown', keepSettingsKeys);
   byId('settings').addEventListener('keyup', keepSettingsKeys);
   newGame.addEventListener('click', function() { location.reload(); });
+
+  // --- The page's own texts in both languages; the game's menus are the
+  // desktop's, in English in either. The language shows at once, in the
+  // page and in the game, and is remembered and put in the address. ---
+  var settingLanguage = byId('setting-language');
+  var kPageTexts = {
+    'save-recording' : [ '記録を保存', 'save recording' ],
+    'save-trace' : [ 'トレースを保存', 'save trace' ],
+    'again' : [ 'もう一度あそぶ', 'play again' ],
+    'setting-new-game' : [ '新しいゲーム', 'new game' ],
+  };
+  // Texts beside a control, inside its label.
+  var kLabelTexts = {
+    'setting-level' : [ 'レベル', 'level' ],
+    'setting-two-players' : [ 'ふたりで', 'two players' ],
+    'setting-mute' : [ '消音', 'mute' ],
+    'setting-language' : [ '言語', 'language' ],
+    'volume-mute' : [ '消音', 'mute' ],
+  };
+  function setLabelText(control, text) {
+    var label = control.closest('label');
+    if (!label) return;
+    for (var node = label.firstChild; node; node = node.nextSibling)
+      if (node.nodeType == Node.TEXT_NODE && /\S/.test(node.nodeValue)) {
+        node.nodeValue = control == label.firstChild ? text : text + ' ';
+        return;
+      }
+  }
+  function ignoredNote(shown) {
+    var words = shortened(address.bad.join(', '), kNoteLength);
+    if (shown == kJapanese) return 'リンクの ' + words + ' は無視しました';
+    return 'the link\'s ' + words + (address.bad.length > 1 ? ' were ignored' : ' was ignored');
+  }
+  function showLanguage(shown) {
+    Object.keys(kPageTexts).forEach(function(id) { byId(id).textContent = kPageTexts[id][shown]; });
+    Object.keys(kLabelTexts).forEach(function(id) { setLabelText(byId(id), kLabelTexts[id][shown]); });
+    if (address.bad.length > 0) {
+      settingNote.textContent = ignoredNote(shown);
+      settingNote.title = settingNote.textContent;  // the whole of it, where the bar is too narrow
+    }
+    settingLanguage.value = kLanguageCodes[shown];
+    var code = kLanguageCodes[shown];
+    if (document.documentElement.lang == code) return;
+    document.documentElement.lang = code;
+    window.dispatchEvent(new Event('pinwick-language'));
+  }
+  showLanguage(language);
+  settingLanguage.addEventListener('change', function() {
+    var chosen = kLanguageCodes.indexOf(settingLanguage.value);
+    if (chosen < 0 || chosen == language) return;
+    language = chosen;
+    store(kLanguage.key, language);
+    writeAddress(panelChoices());
+    showLanguage(language);
+    if (ready && !ended) Module._pageSetLanguage(language);
+  });
 
   byId('cover').addEventListener('click', function() { Module._pageRestore(); });
   byId('again').addEventListener('click', function() { location.reload(); });
@@ -536,6 +607,7 @@ var Pinwick = (function() {
     gameLevel : function() { return running.level; },
     gameTwoPlayers : function() { return running.twoPlayers ? 1 : 0; },
     gameRecords : function() { return address.record ? 1 : 0; },
+    gameLanguage : function() { return language; },
     frames : function() { return ready ? Module._pageFrames() : 0; },
 
     ready : function() { ready = true; },

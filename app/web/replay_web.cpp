@@ -119,6 +119,7 @@ int loadPageReplay(const std::string& text, GameOptions* options, int* sound, st
       case kEventLevel: game.level = e.a; break;
       case kEventTwoPlayers: game.twoPlayers = 1; break;
       case kEventMute: game.mute = 1; break;
+      case kEventLanguage: game.language = e.a; break;
       case kEventSeconds: seconds = e.a; break;
       default: break;
     }

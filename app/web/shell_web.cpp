@@ -335,7 +335,7 @@ void afterDispatch(const WindowMessage& m, int taken) {
 
 int shellConfirmClose(const char* question) {
   if (pageReplaying()) return takeReplayAnswer();
-  pageOpenConfirm(question, kTextYes, kTextNo, kTextWindowTitle);
+  pageOpenConfirm(question, shownText(kShownYes), shownText(kShownNo), kTextWindowTitle);
   return waitForAnswer();
 }
 

@@ -31,7 +31,8 @@ if(NAME STREQUAL "pinwick")
        "--two-players is given twice|--two-players|--level|1|--two-players"
        "--scale '17': the magnification is 1 to 16|--scale|17" "--scale '.3'|--scale|+3"
        "--record '--mute': a file name beginning with '-' looks like an option|--record|--mute"
-       "--trace is given twice|--trace|a|--trace|b")
+       "--trace is given twice|--trace|a|--trace|b" "--lang 'fr': the language is ja or en|--lang|fr"
+       "--lang needs a value, ja or en|--lang" "--lang is given twice|--lang|en|--lang|en")
 endif()
 foreach(bad_line IN LISTS bad_lines)
   string(REPLACE "|" ";" bad "${bad_line}")

@@ -17,6 +17,11 @@ TIMEOUT=30     # seconds for anything to happen; the sanitizer build is slow
 WORK_PREFIX=pinwick-sdl-e2e
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+# The game follows the locale: every case plays in the Japanese the tool
+# draws by default, but those that choose a locale themselves.
+unset LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
+
 fail() {
   echo "FAIL ($CASE): $*" >&2
   if [ -s "$WORK/xvfb.log" ]; then
@@ -153,8 +158,9 @@ wait_pixel_change() {
 }
 
 # The title as the headless shell draws it, magnified by S with sharp pixels.
+# expected_title SCALE [LANG]: the title as the tool draws it, magnified.
 expected_title() {
-  timeout "$TIMEOUT" "$TOOL" replay --frames 60 --shot "60:$WORK/title1.png" >/dev/null
+  timeout "$TIMEOUT" "$TOOL" replay --frames 60 --lang "${2:-ja}" --shot "60:$WORK/title1.png" >/dev/null
   convert "$WORK/title1.png" -filter point -resize $((100 * $1))% "$WORK/title.png"
   echo "$WORK/title.png"
 }
@@ -507,6 +513,21 @@ case "$CASE" in
     grep -q "sound device went away" "$WORK/game.out" || fail "the sound device never went away"
     play_a_move
     [ "$(grep -c "sound device went away" "$WORK/game.out")" -eq 1 ] || fail "told more than once"
+    ;;
+  locale_en | locale_ja)
+    # Without --lang the locale's language shows: English for an English
+    # one, Japanese for a Japanese one, whatever LANG says when LC_ALL or
+    # LC_MESSAGES does not.
+    if [ "$CASE" = locale_en ]; then language=en locale=en_US.UTF-8; else language=ja locale=ja_JP.UTF-8; fi
+    LANG=$locale start_game --scale 3 --record "$WORK/run.txt"
+    wait_window
+    wait_shot_matches "$(expected_title 3 $language)"
+    xdotool key --window "$WID" Escape
+    wait_exit "$GAME_PID"
+    # The recording says English, and only English, so that it replays so.
+    if [ "$language" = en ]; then lines=1; else lines=0; fi
+    [ "$(grep -c '^0 lang en$' "$WORK/run.txt")" -eq "$lines" ] && ! grep -q '^0 lang ja' "$WORK/run.txt" ||
+      fail "the recording's language lines: $(grep '^0 lang' "$WORK/run.txt")"
     ;;
   *)
     fail "unknown case"

@@ -61,6 +61,8 @@ class Browser:
             [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
              "--disable-background-networking", "--disable-component-update", "--disable-sync",
              "--disable-extensions", "--user-data-dir=" + self.profile, "--remote-debugging-pipe",
+             # A Japanese browser: the page then shows the tool's own (Japanese) pictures.
+             "--lang=ja", "--accept-lang=ja",
              "--window-size=%d,%d" % WINDOW, "about:blank"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=pipes_as_three_and_four, close_fds=False)

@@ -327,7 +327,7 @@ def case_settings(page, address, work):
         raise Failure("no new-game button after the level changed")
     if options_recorded(page) != ["0 level 1", "0 two-players"]:
         raise Failure("the running game's options changed under it")
-    click_element(page, "new game")
+    click_element(page, "新しいゲーム")  # "new game" in the Japanese browser
     page.wait_for("performance.getEntriesByType('navigation')[0].type == 'reload'", "the new game")
     if options_recorded(page) != [] or panel(page) != ["3", False, True, "?record&mute"]:
         raise Failure("the new game plays with %s, the panel shows %s" % (options_recorded(page), panel(page)))
@@ -348,7 +348,7 @@ def case_settings(page, address, work):
     if page.evaluate("Pinwick.audio.gain.gain.value") != 1 or not page.evaluate("document.getElementById('files').hidden"):
         raise Failure("the volume 1e6 or the address's x=--record was taken")
     if page.evaluate("(e => e.hidden ? '' : e.textContent)(document.getElementById('setting-note'))") != \
-            "the link's level=9 was ignored":
+            "リンクの level=9 は無視しました":
         raise Failure("the refused level is not named below the picture")
     for words in ("level=2&foo=--two-players&pad=" + "x" * 600, "two-players=%00"):
         open_game(page, address + "?record&" + words)
