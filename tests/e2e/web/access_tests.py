@@ -76,7 +76,7 @@ def case_match(page, address, work):
     # The log says the title, the match, each move with what it took, the
     # counts and whose turn, the pass and the result, once each; the status
     # line shows the counts and the turn and follows the page's language.
-    open_game(page, address + "?two-players&record")
+    open_game(page, address + "?two-players&record&lang=en")
     listen(page)
     if next_line(page, 0) != "Title: choose a card; either starts the match for two players, white moves first.":
         raise Failure("the title was said as %r" % page.evaluate("heard[0]"))
@@ -123,9 +123,9 @@ def case_controls(page, address, work):
     # unique; the cover and the dialogs take the focus and give it back; after
     # the end the menus are inert.
     page.call("Browser.setDownloadBehavior", session=False, behavior="allow", downloadPath=work, eventsEnabled=True)
-    open_game(page, address)
+    open_game(page, address + "?lang=en")
     page.evaluate("localStorage.setItem('pinwick.statusLine', 'on')")
-    open_game(page, address + "?record")
+    open_game(page, address + "?record&lang=en")
     if page.evaluate("[localStorage.getItem('pinwick.statusLine'), document.getElementById('setting-status-line')"
                      ".checked, document.getElementById('status-line').hidden]") != ["0", False, True]:
         raise Failure("a stored status line 'on' was not taken as off and stored so")

@@ -18,7 +18,9 @@ FIRST_TURN_FRAMES = 150  # the computer's first move comes after 101 frames, its
 def key(page, name):
     code, virtual = KEYS[name]
     key_name = "Enter" if name == "NumpadEnter" else name
-    page.call("Input.dispatchKeyEvent", type="keyDown", key=key_name, code=code, windowsVirtualKeyCode=virtual)
+    text = "\r" if key_name == "Enter" else ""  # what a real Enter types, so that it presses a focused button
+    page.call("Input.dispatchKeyEvent", type="keyDown", key=key_name, code=code, windowsVirtualKeyCode=virtual,
+              text=text)
     page.call("Input.dispatchKeyEvent", type="keyUp", key=key_name, code=code, windowsVirtualKeyCode=virtual)
 
 
@@ -35,7 +37,9 @@ def case_keys(page, address, work):
     wait_frames(page, FIRST_TURN_FRAMES)
     key(page, "NumpadEnter")  # the first square red may play: the cursor starts there
     wait_frames(page, 5)
-    key(page, "Escape")
+    key(page, "Escape")  # mid-match: the page asks first, and Yes lets the game have it
+    page.wait_for("document.getElementById('confirm').open", "the question before Esc ends the match")
+    key(page, "Enter")
     page.wait_for("Pinwick.exitCode == 1", "the end of the game")
     script = page.evaluate("Pinwick.fileText('/pinwick-run.txt')")
     live = untimed(page.evaluate("Pinwick.fileText('/pinwick-run.trace')"))
