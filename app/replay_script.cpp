@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 
 #include "app/printable_text.h"
 #include "app/version.h"
@@ -299,14 +298,37 @@ int formatScriptEvent(const ScriptEvent& e, char* text, int size) {
   return n >= 0 && n < size ? 1 : 0;
 }
 
+namespace {
+// Words are split at the C locale's white space; no stream is used, so the
+// page carries no stream library for its shared runs.
+bool isScriptSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+void splitScriptWords(const std::string& line, std::vector<std::string>& words) {
+  words.clear();
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && isScriptSpace(line[i])) ++i;
+    const size_t start = i;
+    while (i < line.size() && !isScriptSpace(line[i])) ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
+  }
+}
+}  // namespace
+
 int parseReplayScript(const std::string& text, const char* fileName, std::vector<ScriptEvent>& events,
                       std::string& error) {
   events.clear();
-  std::istringstream lines(text.compare(0, kByteOrderMarkBytes, kByteOrderMark) == 0 ? text.substr(kByteOrderMarkBytes)
-                                                                                    : text);
+  const size_t begin = text.compare(0, kByteOrderMarkBytes, kByteOrderMark) == 0 ? kByteOrderMarkBytes : 0;
   std::string line;
+  std::vector<std::string> w;
   int number = 0;
-  while (std::getline(lines, line)) {
+  for (size_t at = begin; at < text.size();) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    line.assign(text, at, end - at);
+    at = end + 1;
     ++number;
     std::string bad = checkLineBytes(line);
     if (!bad.empty()) {
@@ -315,9 +337,7 @@ int parseReplayScript(const std::string& text, const char* fileName, std::vector
     }
     size_t hash = line.find('#');
     if (hash != std::string::npos) line.erase(hash);
-    std::istringstream words(line);
-    std::vector<std::string> w;
-    for (std::string word; words >> word;) w.push_back(word);
+    splitScriptWords(line, w);
     if (w.empty()) continue;
     bad = checkFrameReach(w[0]);
     if (bad.empty()) bad = parseLine(w, events);
