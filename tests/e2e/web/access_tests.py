@@ -5,15 +5,13 @@ kind, with its driver and helpers)."""
 import json
 import os
 import re
-import signal
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import web_tests  # noqa: E402
-from page_driver import Browser, Failure, serve  # noqa: E402
-from web_tests import click_game, frames, open_game, wait_frames  # noqa: E402
+from page_driver import Browser, Failure  # noqa: E402
+from web_tests import click_game, frames, open_game, run_case, wait_frames  # noqa: E402
 
 # A match for two players that a white pass interrupts and red ends by
 # taking white's last stone: 21 stones and a pass.
@@ -213,27 +211,5 @@ def case_controls(page, address, work):
         raise Failure("after the end the menus are not inert, or the recording's buttons are")
 
 
-def main():
-    if not os.path.exists(os.path.join(web_tests.PAGE_DIR, "index.html")):
-        print("skipped: no page in %s (make web builds it)" % web_tests.PAGE_DIR)
-        return 1 if os.environ.get("PINWICK_REQUIRE_WEB") == "1" else 77
-    server, address = serve(web_tests.PAGE_DIR)
-    page = Browser()
-    try:
-        with tempfile.TemporaryDirectory(prefix="pinwick-web-access.") as work:
-            globals()["case_" + web_tests.CASE](page, address, work)
-    except Failure as failure:
-        print("FAIL (%s): %s" % (web_tests.CASE, failure), file=sys.stderr)
-        for line in page.console():
-            print("the page said: " + line, file=sys.stderr)
-        return 1
-    finally:
-        page.close()
-        server.shutdown()
-    print("ok: " + web_tests.CASE)
-    return 0
-
-
 if __name__ == "__main__":
-    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(128 + signum))
-    sys.exit(main())
+    sys.exit(run_case(globals()))

@@ -1,13 +1,11 @@
 #!/usr/bin/env python3
 """Keyboard play on the page: keys_tests.py CASE PAGE_DIR TOOL, as web_tests.py."""
 import os
-import signal
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from page_driver import Browser, Failure, serve  # noqa: E402
-from web_tests import CASE, PAGE_DIR, open_game, replay_trace, untimed, wait_frames  # noqa: E402
+from page_driver import Failure  # noqa: E402
+from web_tests import run_case, CASE, PAGE_DIR, open_game, replay_trace, untimed, wait_frames  # noqa: E402
 
 # KeyboardEvent key, code and the Windows virtual key Chromium reports.
 KEYS = {"ArrowRight": ("ArrowRight", 39), "Enter": ("Enter", 13),
@@ -54,31 +52,5 @@ def case_keys(page, address, work):
         raise Failure("the recording of the keys replays to another trace")
 
 
-def main():
-    # As web_tests.py's main, for this file's one case.
-    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(128 + signum))
-    if not os.path.exists(os.path.join(PAGE_DIR, "index.html")):
-        if os.environ.get("PINWICK_REQUIRE_WEB") == "1":
-            print("FAIL (%s): no page in %s (make web)" % (CASE, PAGE_DIR), file=sys.stderr)
-            return 1
-        print("skipped: no page in %s (make web builds it)" % PAGE_DIR)
-        return 77
-    server, address = serve(PAGE_DIR)
-    page = Browser()
-    try:
-        with tempfile.TemporaryDirectory(prefix="pinwick-web-keys.") as work:
-            {"keys": case_keys}[CASE](page, address, work)
-    except Failure as failure:
-        print("FAIL (%s): %s" % (CASE, failure), file=sys.stderr)
-        for line in page.console():
-            print("the page said: " + line, file=sys.stderr)
-        return 1
-    finally:
-        page.close()
-        server.shutdown()
-    print("ok: " + CASE)
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_case(globals()))

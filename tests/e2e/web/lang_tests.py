@@ -6,13 +6,11 @@ uses; the canvas is compared with the headless tool's frames in the same
 language."""
 import json
 import os
-import signal
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from page_driver import Browser, Failure, serve  # noqa: E402
-from web_tests import CASE, PAGE_DIR, canvas, headless_frame, open_game, options_recorded, wait_canvas  # noqa: E402
+from page_driver import Failure  # noqa: E402
+from web_tests import run_case, CASE, PAGE_DIR, canvas, headless_frame, open_game, options_recorded, wait_canvas  # noqa: E402
 
 TITLE_FRAME = 60
 
@@ -86,30 +84,5 @@ def case_lang(page, address, work):
         wait_canvas(page, expected, "the title for a browser in %s" % languages)
 
 
-def main():
-    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(128 + signum))
-    if not os.path.exists(os.path.join(PAGE_DIR, "index.html")):
-        if os.environ.get("PINWICK_REQUIRE_WEB") == "1":
-            print("FAIL (%s): no page in %s (make web)" % (CASE, PAGE_DIR), file=sys.stderr)
-            return 1
-        print("skipped: no page in %s (make web builds it)" % PAGE_DIR)
-        return 77
-    server, address = serve(PAGE_DIR)
-    page = Browser()
-    try:
-        with tempfile.TemporaryDirectory(prefix="pinwick-web-lang.") as work:
-            globals()["case_" + CASE](page, address, work)
-    except Failure as failure:
-        print("FAIL (%s): %s" % (CASE, failure), file=sys.stderr)
-        for line in page.console():
-            print("the page said: " + line, file=sys.stderr)
-        return 1
-    finally:
-        page.close()
-        server.shutdown()
-    print("ok: " + CASE)
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_case(globals()))

@@ -10,16 +10,14 @@ import http.server
 import json
 import os
 import shutil
-import signal
 import sys
-import tempfile
 import threading
 import time
 import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from page_driver import Browser, Failure, QuietHandler  # noqa: E402
-from web_tests import (CARD, CASE, FRAMES_TO_SETTLE, HIDDEN_SETTLE_S, PAGE_DIR, SQUARE, STONE, canvas,  # noqa: E402
+from page_driver import Failure, QuietHandler  # noqa: E402
+from web_tests import (run_case, CARD, CASE, FRAMES_TO_SETTLE, HIDDEN_SETTLE_S, PAGE_DIR, SQUARE, STONE, canvas,  # noqa: E402
                        click_game, headless_frame, open_game, pixel, set_window, untimed, wait_canvas, wait_frames)
 
 SHARE_TIMEOUT_S = 60  # the playback at four times, with the page's start
@@ -256,28 +254,5 @@ def case_audio(page, work):
         server.stop()
 
 
-def main():
-    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(128 + signum))
-    page = Browser()  # first: its pipes become 3 and 4 themselves
-    try:
-        if not os.path.exists(os.path.join(PAGE_DIR, "index.html")):
-            if os.environ.get("PINWICK_REQUIRE_WEB") == "1":
-                print("FAIL (%s): no page in %s (make web)" % (CASE, PAGE_DIR), file=sys.stderr)
-                return 1
-            print("skipped: no page in %s (make web builds it)" % PAGE_DIR)
-            return 77
-        with tempfile.TemporaryDirectory(prefix="pinwick-web-share.") as work:
-            globals()["case_" + CASE](page, work)
-    except Failure as failure:
-        print("FAIL (%s): %s" % (CASE, failure), file=sys.stderr)
-        for line in page.console():
-            print("the page said: " + line, file=sys.stderr)
-        return 1
-    finally:
-        page.close()
-    print("ok: " + CASE)
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_case(globals(), served=False))

@@ -7,14 +7,12 @@ upright and a start that fails. A page without its files is skipped (77)
 unless PINWICK_REQUIRE_WEB=1."""
 import os
 import shutil
-import signal
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from page_driver import Browser, Failure, serve  # noqa: E402
-from web_tests import CARD, click_element, click_game, frames, key, open_game, rect, wait_frames  # noqa: E402
+from page_driver import Failure, serve  # noqa: E402
+from web_tests import run_case, CARD, click_element, click_game, frames, key, open_game, rect, wait_frames  # noqa: E402
 
 CASE, PAGE_DIR = sys.argv[1:3]
 SCENE_TITLE, SCENE_MATCH, SCENE_GAME_OVER = 2, 3, 5
@@ -256,30 +254,5 @@ def case_failed(page, address, work):
         server.shutdown()
 
 
-def main():
-    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(128 + signum))
-    if not os.path.exists(os.path.join(PAGE_DIR, "index.html")):
-        if os.environ.get("PINWICK_REQUIRE_WEB") == "1":
-            print("FAIL (%s): no page in %s (make web)" % (CASE, PAGE_DIR), file=sys.stderr)
-            return 1
-        print("skipped: no page in %s (make web builds it)" % PAGE_DIR)
-        return 77
-    server, address = serve(PAGE_DIR)
-    page = Browser()
-    try:
-        with tempfile.TemporaryDirectory(prefix="pinwick-web-ux.") as work:
-            globals()["case_" + CASE](page, address, work)
-    except Failure as failure:
-        print("FAIL (%s): %s" % (CASE, failure), file=sys.stderr)
-        for line in page.console():
-            print("the page said: " + line, file=sys.stderr)
-        return 1
-    finally:
-        page.close()
-        server.shutdown()
-    print("ok: " + CASE)
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_case(globals()))

@@ -358,7 +358,11 @@ def case_settings(page, address, work):
         raise Failure("the address's unknown words were not named")
 
 
-def main():
+def run_case(cases, served=True):
+    """Runs CASE, the function case_CASE among cases (a test file's globals()),
+    in a fresh browser: with the page served, as case(page, address, work),
+    or else as case(page, work). Returns the exit status: 0, 1, or 77 when
+    there is no page to test."""
     # Stopped (the test's timeout): leave through the finally below, which
     # closes the browser and the server, instead of leaving them running.
     signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(128 + signum))
@@ -368,11 +372,15 @@ def main():
             return 1
         print("skipped: no page in %s (make web builds it)" % PAGE_DIR)
         return 77
-    server, address = serve(PAGE_DIR)
-    page = Browser()
+    page = Browser()  # before the server opens anything: its pipes may become 3 and 4
+    server = None
     try:
         with tempfile.TemporaryDirectory(prefix="pinwick-web-e2e.") as work:
-            globals()["case_" + CASE](page, address, work)
+            if served:
+                server, address = serve(PAGE_DIR)
+                cases["case_" + CASE](page, address, work)
+            else:
+                cases["case_" + CASE](page, work)
     except Failure as failure:
         print("FAIL (%s): %s" % (CASE, failure), file=sys.stderr)
         for line in page.console():
@@ -380,10 +388,11 @@ def main():
         return 1
     finally:
         page.close()
-        server.shutdown()
+        if server is not None:
+            server.shutdown()
     print("ok: " + CASE)
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_case(globals()))
