@@ -47,3 +47,19 @@ int shellFileVersion(int* major, int* minor, int* build) {
   *build = kVersionBuild;
   return 1;
 }
+
+int postScriptMessages(const ScriptEvent& e) {
+  switch (e.kind) {
+    case kEventMouse: postQueuedMessage(kWmMouseMove, 0, packPoint(e.a, e.b)); return 1;
+    case kEventButton:
+      if (e.a == 0) postQueuedMessage(e.b ? kWmLButtonDown : kWmLButtonUp, 0, 0);
+      else postQueuedMessage(e.b ? kWmRButtonDown : kWmRButtonUp, 0, 0);
+      return 1;
+    case kEventKey: postQueuedMessage(e.b ? kWmKeyDown : kWmKeyUp, static_cast<uint64_t>(e.a), 0); return 1;
+    case kEventMenu: postQueuedMessage(kWmCommand, static_cast<uint64_t>(e.a), 0); return 1;
+    case kEventClose: postQueuedMessage(kWmClose, 0, 0); return 1;
+    case kEventSize: postQueuedMessage(kWmSize, e.a ? kSizeMinimized : kSizeRestored, 0); return 1;
+    case kEventOther: postQueuedMessage(kWmNull, 0, 0); return 1;
+    default: return 0;
+  }
+}

@@ -3,6 +3,7 @@
 // each supplies only the two functions below.
 #pragma once
 
+#include "app/replay_script.h"
 #include "host/window_messages.h"
 
 // Key messages carry this in lParam while Shift, Ctrl or Alt is held: the
@@ -22,3 +23,12 @@ void pullShellEvents(int wait);
 // messages left alone (a press on the menu bar runs the menu), and notes
 // what it watches itself.
 void afterDispatch(const WindowMessage& message, int taken);
+
+// --- Shared by the shells that play scripts (headless, the page's shared runs) ---
+
+// Posts the messages a script event stands for (the mouse, the buttons, the
+// keys, a menu command, the close box, a WM_SIZE, a message left alone):
+// 1. 0 for the events that are no message (answers, seconds, minimise and
+// restore, cursor positions, start-up lines), which each shell handles its
+// own way.
+int postScriptMessages(const ScriptEvent& e);

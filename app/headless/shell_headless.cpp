@@ -72,21 +72,12 @@ void noteDialog(const char* kind, const char* text) {
 
 // Turns one event into the messages (or shell state) it stands for.
 void deliverEvent(const ScriptEvent& e) {
+  if (postScriptMessages(e)) return;
   switch (e.kind) {
-    case kEventMouse: postQueuedMessage(kWmMouseMove, 0, packPoint(e.a, e.b)); break;
-    case kEventButton:
-      if (e.a == 0) postQueuedMessage(e.b ? kWmLButtonDown : kWmLButtonUp, 0, 0);
-      else postQueuedMessage(e.b ? kWmRButtonDown : kWmRButtonUp, 0, 0);
-      break;
-    case kEventKey: postQueuedMessage(e.b ? kWmKeyDown : kWmKeyUp, static_cast<uint64_t>(e.a), 0); break;
-    case kEventMenu: postQueuedMessage(kWmCommand, static_cast<uint64_t>(e.a), 0); break;
-    case kEventClose: postQueuedMessage(kWmClose, 0, 0); break;
     case kEventAnswer: queueAnswer(e.a); break;
     case kEventMinimise: shellMinimiseWindow(); break;
     case kEventRestore: restoreHeadlessWindow(); break;
     case kEventSeconds: setHeadlessSeconds(e.a); break;
-    case kEventSize: postQueuedMessage(kWmSize, e.a ? kSizeMinimized : kSizeRestored, 0); break;
-    case kEventOther: postQueuedMessage(kWmNull, 0, 0); break;
     default: break;  // positions are read by shellCursorPosition; sound only at start-up
   }
 }

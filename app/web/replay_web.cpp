@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/queued_shell.h"
 #include "app/replay_script.h"
 #include "app/version.h"
 #include "host/message_queue.h"
@@ -76,15 +77,8 @@ int32_t completeUpTo(const std::string& text, int* ended) {
 }
 
 void deliver(const ScriptEvent& e) {
+  if (postScriptMessages(e)) return;
   switch (e.kind) {
-    case kEventMouse: postQueuedMessage(kWmMouseMove, 0, packPoint(e.a, e.b)); break;
-    case kEventButton:
-      if (e.a == 0) postQueuedMessage(e.b ? kWmLButtonDown : kWmLButtonUp, 0, 0);
-      else postQueuedMessage(e.b ? kWmRButtonDown : kWmRButtonUp, 0, 0);
-      break;
-    case kEventKey: postQueuedMessage(e.b ? kWmKeyDown : kWmKeyUp, static_cast<uint64_t>(e.a), 0); break;
-    case kEventMenu: postQueuedMessage(kWmCommand, static_cast<uint64_t>(e.a), 0); break;
-    case kEventClose: postQueuedMessage(kWmClose, 0, 0); break;
     case kEventAnswer:
       if (answerCount < kMaxAnswers) answers[(answerHead + answerCount++) % kMaxAnswers] = e.a;
       break;
@@ -92,9 +86,7 @@ void deliver(const ScriptEvent& e) {
     // restore are the WM_SIZE they bring.
     case kEventMinimise: postQueuedMessage(kWmSize, kSizeMinimized, 0); break;
     case kEventRestore: postQueuedMessage(kWmSize, kSizeRestored, 0); break;
-    case kEventSize: postQueuedMessage(kWmSize, e.a ? kSizeMinimized : kSizeRestored, 0); break;
     case kEventSeconds: seconds = e.a; break;
-    case kEventOther: postQueuedMessage(kWmNull, 0, 0); break;
     default: break;  // positions are read as the frames read the cursor
   }
 }
