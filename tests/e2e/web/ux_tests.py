@@ -12,15 +12,18 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from page_driver import Failure, serve  # noqa: E402
+from share_tests import link_of  # noqa: E402
 from web_tests import run_case, CARD, click_element, click_game, frames, key, open_game, rect, wait_frames  # noqa: E402
 
 CASE, PAGE_DIR = sys.argv[1:3]
-SCENE_TITLE, SCENE_MATCH, SCENE_GAME_OVER = 2, 3, 5
+SCENE_TITLE, SCENE_MATCH, SCENE_ENDING, SCENE_GAME_OVER = 2, 3, 4, 5
 END_CARD = (20, 30)
 # Two players, white first: white takes every black stone in nine moves.
 WIPEOUT = [(4, 2), (3, 2), (2, 1), (5, 1), (4, 1), (5, 2), (2, 4), (3, 1), (6, 1)]
 MOVE_FRAMES = 45        # a move's stones have turned
 LEAVE_SHOWN_S = 6       # the way out shows a few seconds into GAME OVER
+WON_MATCH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "replays", "win_ending.txt")
+ENDING_SHARED_FRAME = 2700  # the ending scene starts at frame 2554
 PHONE = (390, 844, 3)   # CSS pixels and device pixels per CSS pixel
 SQUARE_GAME_PIXELS = 6
 MOST_TAPS_AFTER_VOLUME = 7  # each tap on the picture is 8 messages; 13 when only its touches counted
@@ -103,6 +106,34 @@ def case_leave(page, address, work):
     wait_scene(page, SCENE_TITLE, "the title after new game")
     if shown(page, "below-new-game") or page.evaluate("Pinwick.exitCode") is not None:
         raise Failure("new game did not lead back to a running title")
+
+    # The ending likewise. A won match cannot be played here against the
+    # computer (its choices follow the clock), so the golden won match is
+    # shared as a link, played back into the ending and played on from there.
+    version = [line for line in page.evaluate("Pinwick.fileText('/pinwick-run.txt') || ''").splitlines()
+               if line.startswith("0 version ")]
+    if not version:
+        open_game(page, address + "?record")
+        version = [line for line in page.evaluate("Pinwick.fileText('/pinwick-run.txt')").splitlines()
+                   if line.startswith("0 version ")]
+    with open(WON_MATCH) as script:
+        events = [line.split("#")[0].strip() for line in script]
+    events = [line for line in events if line and int(line.split()[0]) <= ENDING_SHARED_FRAME]
+    run = "\n".join(version + ["0 seconds 0"] + events + ["# complete up to frame %d" % ENDING_SHARED_FRAME, ""])
+    open_game(page, address + "#replay=" + link_of(run))
+    page.wait_for("Pinwick.replay == 'playing'", "the won match's playback")
+    page.evaluate("(s => { s.value = '16'; s.dispatchEvent(new Event('change')); })"
+                  "(document.getElementById('share-speed'))")
+    page.wait_for("Pinwick.replay == 'over'", "the end of the won match's playback", 60)
+    if scene(page) != SCENE_ENDING:
+        raise Failure("the won match played back to scene %d, not the ending" % scene(page))
+    page.evaluate("[...document.querySelectorAll('#share-panel button')].find(b => b.textContent == 'play on'"
+                  " || b.textContent == '続きを遊ぶ').click()")
+    page.wait_for("!document.getElementById('below-new-game').hidden", "new game in the ending", LEAVE_SHOWN_S)
+    x, y = centre(page, "#below-new-game")
+    page.call("Input.dispatchMouseEvent", type="mousePressed", x=x, y=y, button="left", clickCount=1)
+    page.call("Input.dispatchMouseEvent", type="mouseReleased", x=x, y=y, button="left", clickCount=1)
+    wait_scene(page, SCENE_TITLE, "the title after new game in the ending")
 
 
 def case_keys(page, address, work):
