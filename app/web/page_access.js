@@ -30,8 +30,8 @@ var PinwickAccess = (function() {
       volumeLevel : 'volume level',
       volumeMute : 'volume: mute',
       colour : {1 : 'white', 2 : 'red'},
-      sceneTitle : 'Title: choose a card. White (しろ): you play white and move first. ' +
-                       'Red (あか): the computer plays white and moves first.',
+      sceneTitle : 'Title: choose a card. White: you play white and move first. ' +
+                       'Red: the computer plays white and moves first.',
       sceneTitleTwo : 'Title: choose a card; either starts the match for two players, white moves first.',
       sceneMatch : function(human) {
         return human == kBothHuman ? 'Match for two players.'
@@ -48,7 +48,7 @@ var PinwickAccess = (function() {
         return (side == human ? 'Your move (' : 'The computer\'s move (') + this.colour[side] + ').';
       },
       mustPass : function(side, human) {
-        return (human == kBothHuman ? capital(this.colour[side]) + ' has' : 'You have') + ' no move: press Pass (パス).';
+        return (human == kBothHuman ? capital(this.colour[side]) + ' has' : 'You have') + ' no move: press Pass.';
       },
       passes : function(colour) { return capital(this.colour[colour]) + ' passes.'; },
       over : 'The match is over.',
@@ -61,7 +61,7 @@ var PinwickAccess = (function() {
         var lead = this.winner(white, red);
         var mine = human == kWhite ? white - red : red - white;
         var you = human == kBothHuman ? '' : mine > 0 ? ' You won.' : mine < 0 ? ' You lost.' : '';
-        return lead + you + ' Press the end card (おわり) to go on.';
+        return lead + you + ' Press the end card (END) to go on.';
       },
       howToTitle : 'How to play',
       howToSections : [
@@ -75,14 +75,15 @@ var PinwickAccess = (function() {
           'Arrow keys: move a cursor over the board; Space or Enter plays the square under it, or presses ' +
               'Pass or the end card.',
           'On the title: Left and Right choose a card, Space or Enter picks it.',
-          'Z: the computer moves at once instead of thinking. M: pauses the game. Esc: ends the game.' ] ],
+          'Z: the computer moves at once instead of thinking. M: pauses the game. Esc: closes an open menu, ' +
+              'or ends the game (in a match the page asks first).' ] ],
         [ 'The face and the cards', [
           'The face beside the board comments on the match: it watches you, thinks while the computer does, ' +
               'and shows at the end whether you won, lost or drew.',
-          'On the title, the white card (しろ) plays white and moves first; the red card (あか) lets the ' +
+          'On the title, the white card (WHITE) plays white and moves first; the red card (RED) lets the ' +
               'computer, playing white, move first.',
-          'In the match, the card on the left shows whose turn it is; it becomes the end card (おわり) when ' +
-              'the match is over: it leads to the ending if you won, to game over if not. Pass (パス) lights ' +
+          'In the match, the card on the left shows whose turn it is; it becomes the end card (END) when ' +
+              'the match is over: it leads to the ending if you won, to game over if not. Pass lights ' +
               'up when you have no move.' ] ],
       ],
     },
@@ -139,7 +140,7 @@ var PinwickAccess = (function() {
           'マウス: クリックでその升に置きます。パスやカードもクリックで押せます。',
           '矢印キー: 盤の上のカーソルを動かします。Space か Enter でその升に置くか、パスやおわりのカードを押します。',
           'タイトルでは左右の矢印でカードを選び、Space か Enter で決めます。',
-          'Z: コンピューターがすぐに打ちます。M: 一時停止。Esc: ゲームを終わります。' ] ],
+          'Z: コンピューターがすぐに打ちます。M: 一時停止。Esc: 開いたメニューを閉じます。メニューがなければゲームを終わります（対局中は確認します）。' ] ],
         [ '顔とカード', [
           '盤の横の顔は対局に反応します。あなたを見守り、コンピューターの番には考え込み、最後には勝ち・負け・' +
               '引き分けを表します。',

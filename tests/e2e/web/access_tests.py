@@ -94,7 +94,7 @@ def case_match(page, address, work):
         heard += 1
         after, side = board(page)
         if move != "--":
-            turn = "White has no move: press Pass (パス)." if MATCH[number + 1:number + 2] == ["--"] else \
+            turn = "White has no move: press Pass." if MATCH[number + 1:number + 2] == ["--"] else \
                 "%s to move." % COLOUR.get(side, "").capitalize()
             expected = said_move(before, after) + " " + (turn if number + 1 < len(MATCH) else
                                                                "The match is over.")
@@ -105,7 +105,7 @@ def case_match(page, address, work):
             if status != expected[expected.index("White "):]:
                 raise Failure("the status line reads %r after %s" % (status, move))
         before = after
-    if next_line(page, heard) != "Red wins, 25 to 0. Press the end card (おわり) to go on.":
+    if next_line(page, heard) != "Red wins, 25 to 0. Press the end card (END) to go on.":
         raise Failure("the result was said as %r" % page.evaluate("heard[%d]" % heard))
     page.evaluate("document.documentElement.lang = 'ja'; window.dispatchEvent(new Event('pinwick-language'))")
     if page.evaluate("document.getElementById('status-line').textContent") != "しろ 0、あか 25。あかの勝ち、25対0。":
